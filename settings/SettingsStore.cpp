@@ -1,0 +1,165 @@
+#include "settings/SettingsStore.h"
+
+#include "settings/AnsiText.h"
+#include "settings/AppError.h"
+#include "settings/Conversion.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace {
+
+QString unableToWrite(const QString& path) {
+    return QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
+}
+
+// Reads the file; a missing file is an empty one.
+QString readText(const QString& path) {
+    QFile file(path);
+    if (!file.exists())
+        return {};
+    if (file.size() > SettingsStore::kMaxFileSize)
+        throw AppError(QStringLiteral("Soubor nastavení %1 je příliš velký (%2 bajtů), nejde o soubor "
+                                      "nastavení programu Lorvena.")
+                           .arg(QDir::toNativeSeparators(path))
+                           .arg(file.size()));
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return AnsiText::decode(file.read(SettingsStore::kMaxFileSize + 1));
+}
+
+QStringList splitLines(const QString& text) {
+    if (text.isEmpty())
+        return {};
+    QStringList lines = text.split(u'\n');
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    for (QString& line : lines)
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    return lines;
+}
+
+// A section header: "[name]" after leading blanks; returns false otherwise.
+bool sectionName(const QString& line, QString& name) {
+    const QString t = line.trimmed();
+    if (!t.startsWith(u'['))
+        return false;
+    const qsizetype close = t.indexOf(u']');
+    name = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+    return true;
+}
+
+// A key line "name=value"; returns false for lines without "=".
+bool keyLine(const QString& line, QString& key, QString& value) {
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0)
+        return false;
+    key = line.left(eq).trimmed();
+    value = line.mid(eq + 1).trimmed();
+    return true;
+}
+
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Line breaks in a value would split it into a second, bogus key.
+QString oneLine(QString value) {
+    value.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    value.replace(u'\r', u' ');
+    value.replace(u'\n', u' ');
+    return value;
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {}
+
+QString SettingsStore::ReadString(const QString& section, const QString& key,
+                                  const QString& defaultValue) const {
+    const QStringList lines = splitLines(readText(m_path));
+    bool inSection = false;
+    bool sectionSeen = false;
+    QString name, k, v;
+    for (const QString& line : lines) {
+        if (sectionName(line, name)) {
+            // The first section of a name is the one that counts, as in Windows.
+            if (sectionSeen && inSection)
+                break;
+            inSection = sameName(name, section);
+            sectionSeen = sectionSeen || inSection;
+            continue;
+        }
+        if (inSection && keyLine(line, k, v) && sameName(k, key))
+            return v.left(kMaxValueLength);
+    }
+    return defaultValue;
+}
+
+int SettingsStore::ReadInt(const QString& section, const QString& key, const QString& defaultValue) const {
+    return strToInt(ReadString(section, key, defaultValue));
+}
+
+void SettingsStore::WriteString(const QString& section, const QString& key, const QString& value) {
+    const QFileInfo info(m_path);
+    if (!info.absoluteDir().exists() || (info.exists() && !info.isWritable()))
+        throw AppError(unableToWrite(m_path));
+
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(10000);
+    if (!lock.tryLock(5000))
+        throw AppError(unableToWrite(m_path));
+
+    QStringList lines = splitLines(readText(m_path));
+    const QString entry = key + u'=' + oneLine(value);
+
+    qsizetype sectionStart = -1; // index of the header line
+    qsizetype insertAt = -1;     // after the last non-blank line of the section
+    bool done = false;
+    QString name, k, v;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (sectionName(lines[i], name)) {
+            if (sectionStart >= 0)
+                break;
+            if (sameName(name, section)) {
+                sectionStart = i;
+                insertAt = i + 1;
+            }
+            continue;
+        }
+        if (sectionStart < 0)
+            continue;
+        if (keyLine(lines[i], k, v) && sameName(k, key)) {
+            // Keep the key's spelling as it stands in the file.
+            lines[i] = k + u'=' + oneLine(value);
+            done = true;
+            break;
+        }
+        if (!lines[i].trimmed().isEmpty())
+            insertAt = i + 1;
+    }
+    if (!done) {
+        if (sectionStart >= 0) {
+            lines.insert(insertAt, entry);
+        } else {
+            lines.append(u'[' + section + u']');
+            lines.append(entry);
+        }
+    }
+
+    QString text = lines.join(QStringLiteral("\r\n"));
+    text += QStringLiteral("\r\n");
+
+    QSaveFile out(m_path);
+    if (!out.open(QIODevice::WriteOnly))
+        throw AppError(unableToWrite(m_path));
+    const QByteArray bytes = AnsiText::encode(text);
+    if (out.write(bytes) != bytes.size() || !out.commit())
+        throw AppError(unableToWrite(m_path));
+}
