@@ -1,6 +1,12 @@
+#include "app/Windows.h"
+#include "app/main.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    setUpApplication();
+    auto mainWindow = createWindows();
+    mainWindow->show();
+    return app.exec();
 }

@@ -1,0 +1,75 @@
+#include "about/about.h"
+
+#include "app/Artwork.h"
+#include "app/main.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+TForm3::TForm3(TForm1* main) : QDialog(main, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_main(main) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("O programu"));
+    QFont f;
+    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
+    f.setPixelSize(11);
+    setFont(f);
+    setFixedSize(472, 410);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(88, -40, 281, 177);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(Artwork::productLogo().scaled(281, 177, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(8, 96, 456, 275);
+    Memo1->setReadOnly(true);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(200, 377, 75, 25);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TForm3::fillText(const QString& siteAddress) {
+    Memo1->clear();
+    const QStringList lines = {
+        QStringLiteral("Program pro tisk ověřovacích doložek vidimace a legalizace."),
+        QString(),
+        QStringLiteral("Verze: 7.41"),
+        QString(),
+        QStringLiteral("Software je vhodný pro obce a prakticky kohokoliv kdo vidimuje nebo"),
+        QStringLiteral("legalizuje podle zákona o ověřování. Nahrazuje ruční vyplňování razítek tiskem doložek"),
+        QStringLiteral("na etikety, které jsou tak čitelnější a menší. Aplikace je malá, rychlá nenáročná. Není"),
+        QStringLiteral("potřeba spouštět složité aplikace s potřebou se připojit k serveru."),
+        QString(),
+        QStringLiteral("Software také umožňuje tisk doložek právního jednání obcí podle zákona č. 128/2000 Sb."),
+        QStringLiteral("Zákon o obcích (obecní zřízení)."),
+        QString(),
+        QStringLiteral("Autor:"),
+        QStringLiteral("Tým vývojářů programu Lorvena"),
+        QStringLiteral("E-mail: kontakt uvádějí webové stránky programu"),
+        QStringLiteral("Telefon: kontakt uvádějí webové stránky programu"),
+        QString(),
+        QStringLiteral("Více informací na ") + siteAddress,
+    };
+    for (const QString& line : lines)
+        Memo1->appendPlainText(line);
+    Memo1->moveCursor(QTextCursor::Start);
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TForm3::FormShow() {
+    // Integer division truncating toward zero; a negative place is kept.
+    const QRect mainFrame = m_main->frameGeometry();
+    const QRect own = frameGeometry();
+    move(mainFrame.x() + (mainFrame.width() - own.width()) / 2, mainFrame.y() + (mainFrame.height() - own.height()) / 2);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <initializer_list>
+#include <utility>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QWidget;
+
+// Small helpers that make the fixed-geometry forms read like their tables.
+namespace Form {
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, bool bold = false);
+QComboBox* dropDown(QWidget* parent, const QString& name, const QStringList& items, int selected,
+                    const QString& hint = {});
+QComboBox* editableCombo(QWidget* parent, const QString& name, const QStringList& items,
+                         const QString& hint = {});
+QSpinBox* spin(QWidget* parent, const QString& name, int min, int max, int value, const QString& hint = {});
+QLineEdit* edit(QWidget* parent, const QString& name, const QString& hint = {});
+QDateEdit* date(QWidget* parent, const QString& name, const QString& hint = {});
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& hint = {});
+QCheckBox* check(QWidget* parent, const QString& name, const QString& caption, const QString& hint = {});
+QRadioButton* radio(QWidget* parent, const QString& name, const QString& caption, const QString& hint = {});
+
+// Minimum width of a drop-down's opened list.
+void setDropDownWidth(QComboBox* combo, int width);
+
+// Places widgets left to right on one line at height y, starting at x; a
+// width of 0 keeps the widget's natural width. Controls are 21 pixels high
+// and labels are centred on them.
+struct Cell {
+    QWidget* widget;
+    int width = 0;
+};
+void row(int x, int y, std::initializer_list<Cell> cells, int gap = 4);
+
+} // namespace Form
