@@ -225,6 +225,7 @@ void TForm1::buildCopyVerificationBox() {
     row(8, 18, {{l1}});
 
     ComboBox16 = dropDown(g, QStringLiteral("ComboBox16"), {QStringLiteral("bez označení")}, 0);
+    connect(ComboBox16, &QComboBox::currentIndexChanged, this, &TForm1::ComboBox16Change);
     row(8, 42, {{label(g, QStringLiteral("Label30"), QStringLiteral("Označení ověřovací knihy:"))}, {ComboBox16, 150}});
 
     SpinEdit2 = spin(g, QStringLiteral("SpinEdit2"), 1, 100000, 1, QStringLiteral("Pořadové číslo vidimace v ověřovací knize"));
@@ -328,6 +329,7 @@ void TForm1::buildLegalizationBox() {
     Label18->setGeometry(8, 225, 110, 17);
     row(121, 222, {{DateTimePicker2, 92}, {ComboBox8, 124}});
 
+    connect(ComboBox15, &QComboBox::currentIndexChanged, this, &TForm1::ComboBox15Change);
     ComboBox14->lineEdit()->installEventFilter(this);
     connect(ComboBox14, qOverload<int>(&QComboBox::activated), this, [this] { ComboBox14Select(); });
     connect(ComboBox7, &QComboBox::currentIndexChanged, this, [this] { ComboBox7Change(); });

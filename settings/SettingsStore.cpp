@@ -108,7 +108,9 @@ int SettingsStore::ReadInt(const QString& section, const QString& key, const QSt
 
 void SettingsStore::WriteString(const QString& section, const QString& key, const QString& value) {
     const QFileInfo info(m_path);
-    if (!info.absoluteDir().exists() || (info.exists() && !info.isWritable()))
+    // A file marked read-only is refused even for an administrator, as on Windows.
+    if (!info.absoluteDir().exists() ||
+        (info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))))
         throw AppError(unableToWrite(m_path));
 
     QLockFile lock(m_path + QStringLiteral(".lock"));
