@@ -118,7 +118,8 @@ void SettingsStore::WriteString(const QString& section, const QString& key, cons
     if (!lock.tryLock(5000))
         throw AppError(unableToWrite(m_path));
 
-    QStringList lines = splitLines(readText(m_path));
+    const QString before = readText(m_path);
+    QStringList lines = splitLines(before);
     const QString entry = key + u'=' + oneLine(value);
 
     qsizetype sectionStart = -1; // index of the header line
@@ -157,6 +158,10 @@ void SettingsStore::WriteString(const QString& section, const QString& key, cons
 
     QString text = lines.join(QStringLiteral("\r\n"));
     text += QStringLiteral("\r\n");
+
+    // Rewriting identical bytes would only cost a flush to disk.
+    if (text == before && QFileInfo::exists(m_path))
+        return;
 
     QSaveFile out(m_path);
     if (!out.open(QIODevice::WriteOnly))
