@@ -68,7 +68,9 @@ void readHeader(Session* s) {
     jpeg_read_header(&s->info, TRUE);
 }
 
-unsigned char lightTimesLight(unsigned a, unsigned b) { return static_cast<unsigned char>((a * b + 127) / 255); }
+unsigned char lightTimesLight(unsigned a, unsigned b) {
+    return static_cast<unsigned char>((a * b + 127) / 255);
+}
 
 void decodeRows(Session* s) {
     jpeg_decompress_struct* info = &s->info;
@@ -93,8 +95,8 @@ void decodeRows(Session* s) {
     // Adobe's programs store CMYK inverted (255 means no ink) and mark such
     // files with their APP14 marker; other writers store the ink itself.
     const bool inverted = info->saw_Adobe_marker;
-    JSAMPARRAY buffer = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
-                                                   width * 4, 1);
+    JSAMPARRAY buffer =
+        (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE, width * 4, 1);
     while (info->output_scanline < info->output_height) {
         unsigned char* out = s->pixels + size_t(info->output_scanline) * width * 3;
         jpeg_read_scanlines(info, buffer, 1);
@@ -112,6 +114,8 @@ void decodeRows(Session* s) {
             out[2] = lightTimesLight(y, k);
         }
     }
+    // Every row has come from real data (a short file stops us above), so
+    // whatever follows the picture in the file does not matter: no finish.
 }
 
 struct SessionDeleter {
@@ -130,7 +134,8 @@ QString libraryMessage(Session* s) {
     char text[JMSG_LENGTH_MAX] = {};
     (*s->info.err->format_message)(reinterpret_cast<j_common_ptr>(&s->info), text);
     if (s->error.prematureEnd)
-        return QStringLiteral("soubor je neúplný, data obrázku předčasně končí (%1)").arg(QLatin1StringView(text));
+        return QStringLiteral("soubor je neúplný, data obrázku předčasně končí (%1)")
+            .arg(QLatin1StringView(text));
     return QStringLiteral("chyba dekodéru JPEG (%1)").arg(QLatin1StringView(text));
 }
 
@@ -140,6 +145,11 @@ DecodedPicture decodeJpeg(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw decodingError(path, QStringLiteral("soubor nelze otevřít (%1)").arg(file.errorString()));
+    // The clerk may type any name, even that of a device whose data never ends.
+    if (file.isSequential())
+        throw decodingError(path, QStringLiteral("nejde o běžný soubor"));
+    if (file.size() > kMaxJpegFileBytes)
+        throw decodingError(path, QStringLiteral("soubor je větší než %1 MB").arg(kMaxJpegFileBytes >> 20));
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw decodingError(path, QStringLiteral("soubor nelze přečíst (%1)").arg(file.errorString()));
@@ -175,8 +185,9 @@ DecodedPicture decodeJpeg(const QString& path) {
         s->info.out_color_space = JCS_CMYK;
         break;
     default:
-        throw decodingError(path, QStringLiteral("nepodporované barevné složení obrázku (%1 složek)")
-                                      .arg(s->info.num_components));
+        throw decodingError(
+            path,
+            QStringLiteral("nepodporované barevné složení obrázku (%1 složek)").arg(s->info.num_components));
     }
 
     const qint64 width = s->info.image_width;
@@ -193,7 +204,8 @@ DecodedPicture decodeJpeg(const QString& path) {
     try {
         picture.pixels.resize(width * height * picture.bytesPerPixel());
     } catch (const std::bad_alloc&) {
-        throw decodingError(path, QStringLiteral("nedostatek paměti pro obrázek %1 x %2 bodů").arg(width).arg(height));
+        throw decodingError(
+            path, QStringLiteral("nedostatek paměti pro obrázek %1 x %2 bodů").arg(width).arg(height));
     }
     s->pixels = reinterpret_cast<unsigned char*>(picture.pixels.data());
     s->width = s->info.image_width;
@@ -203,6 +215,7 @@ DecodedPicture decodeJpeg(const QString& path) {
     if (!guarded(s.get(), decodeRows))
         throw decodingError(path, libraryMessage(s.get()));
     if (s->unexpectedLayout)
-        throw decodingError(path, QStringLiteral("dekodér vrátil obrázek jiné velikosti, než udává hlavička"));
+        throw decodingError(path,
+                            QStringLiteral("dekodér vrátil obrázek jiné velikosti, než udává hlavička"));
     return picture;
 }

@@ -7,6 +7,8 @@
 // Pictures with more pixels than this are refused before any pixel memory is
 // taken: a logo never needs them, and a forged header could ask for gigabytes.
 inline constexpr qint64 kMaxJpegPixels = 100'000'000;
+// Files larger than this are refused unread; no picture within the pixel cap needs that much.
+inline constexpr qint64 kMaxJpegFileBytes = 256LL << 20;
 
 // Decodes the whole JPEG file at full size, without applying any metadata
 // (an orientation mark is ignored): grey stays grey, colour becomes RGB and

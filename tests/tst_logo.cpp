@@ -48,7 +48,9 @@ BmpHeader parseBmp(const QByteArray& bytes) {
     return h;
 }
 
-int stride(const BmpHeader& h) { return (h.width * h.bits + 31) / 32 * 4; }
+int stride(const BmpHeader& h) {
+    return (h.width * h.bits + 31) / 32 * 4;
+}
 
 // The pixel at (x, y) counted from the top, read from the raw bottom-up rows.
 QRgb rawPixel(const QByteArray& bytes, const BmpHeader& h, int x, int y) {
@@ -67,7 +69,9 @@ bool closeTo(QRgb a, QRgb b, int tolerance) {
            qAbs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
-QString rgbText(QRgb c) { return QStringLiteral("(%1, %2, %3)").arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c)); }
+QString rgbText(QRgb c) {
+    return QStringLiteral("(%1, %2, %3)").arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c));
+}
 
 QList<QPoint> quadrantCentres(int w, int h) {
     return {{w / 4, h / 4}, {3 * w / 4, h / 4}, {w / 4, 3 * h / 4}, {3 * w / 4, 3 * h / 4}};
@@ -127,7 +131,9 @@ void TestLogo::init() {
     m_logo = DataDir::logoFile();
 }
 
-void TestLogo::cleanup() { m_sandbox.reset(); }
+void TestLogo::cleanup() {
+    m_sandbox.reset();
+}
 
 void TestLogo::writtenBitmap_data() {
     QTest::addColumn<QString>("file");
@@ -208,10 +214,9 @@ void TestLogo::writtenBitmap() {
         const QPoint p = centres[q];
         const QRgb got = image.pixel(p);
         QCOMPARE(rgbText(rawPixel(bytes, h, p.x(), p.y())), rgbText(got));
-        QVERIFY2(closeTo(got, quadrants[q], 6),
-                 qPrintable(QStringLiteral("quadrant %1: %2, expected %3")
-                                .arg(q)
-                                .arg(rgbText(got), rgbText(quadrants[q]))));
+        QVERIFY2(closeTo(got, quadrants[q], 6), qPrintable(QStringLiteral("quadrant %1: %2, expected %3")
+                                                               .arg(q)
+                                                               .arg(rgbText(got), rgbText(quadrants[q]))));
     }
 
     if (sameAsQt) {
@@ -221,8 +226,8 @@ void TestLogo::writtenBitmap() {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const QRgb a = image.pixel(x, y), b = reference.pixel(x, y);
-                worst = std::max({worst, qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)),
-                              qAbs(qBlue(a) - qBlue(b))});
+                worst = std::max(
+                    {worst, qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))});
             }
         }
         QVERIFY2(worst <= 1, qPrintable(QStringLiteral("differs from Qt's reading by %1").arg(worst)));
@@ -251,7 +256,8 @@ void TestLogo::largeColourPicture() {
     QCOMPARE(logoPreviewSize(image.size()), QSize(121, 90));
     const QList<QPoint> centres = quadrantCentres(2000, 1500);
     for (int q = 0; q < 4; ++q)
-        QVERIFY2(closeTo(image.pixel(centres[q]), kColours[q], 6), qPrintable(rgbText(image.pixel(centres[q]))));
+        QVERIFY2(closeTo(image.pixel(centres[q]), kColours[q], 6),
+                 qPrintable(rgbText(image.pixel(centres[q]))));
 }
 
 void TestLogo::replacesEarlierLogo() {
@@ -275,10 +281,11 @@ void TestLogo::badInputChangesNothing_data() {
     const QByteArray good = readBytes(testDataPath(QStringLiteral("logo/colour-101x61.jpg")));
     QVERIFY(!good.isEmpty());
 
-    QTest::newRow("truncated") << "truncated.jpg" << QByteArray()
-                               << "soubor je neúplný, data obrázku předčasně končí (Premature end of JPEG file)";
-    QTest::newRow("truncated progressive") << "truncated-progressive.jpg" << QByteArray()
-                                           << "Premature end of JPEG file";
+    QTest::newRow("truncated")
+        << "truncated.jpg" << QByteArray()
+        << "soubor je neúplný, data obrázku předčasně končí (Premature end of JPEG file)";
+    QTest::newRow("truncated progressive")
+        << "truncated-progressive.jpg" << QByteArray() << "Premature end of JPEG file";
     QTest::newRow("end marker only missing") << QString() << good.chopped(2) << "Premature end of JPEG file";
     QTest::newRow("PNG named .jpg") << "png-renamed.jpg" << QByteArray()
                                     << "chyba dekodéru JPEG (Not a JPEG file: starts with 0x89 0x50)";
@@ -289,8 +296,12 @@ void TestLogo::badInputChangesNothing_data() {
     QTest::newRow("65000 x 65000 declared")
         << QString() << withDeclaredSize(good, 65000, 65000)
         << "obrázek je příliš velký (65000 x 65000 bodů), lze načíst nejvýše 100 milionů bodů";
-    QTest::newRow("just over the pixel cap")
-        << QString() << withDeclaredSize(good, 10001, 10000) << "obrázek je příliš velký (10001 x 10000 bodů)";
+    QTest::newRow("just over the pixel cap") << QString() << withDeclaredSize(good, 10001, 10000)
+                                             << "obrázek je příliš velký (10001 x 10000 bodů)";
+    QTest::newRow("file over 256 MB") << "<oversized>" << QByteArray() << "soubor je větší než 256 MB";
+#ifdef Q_OS_UNIX
+    QTest::newRow("endless device") << "/dev/zero" << QByteArray() << "nejde o běžný soubor";
+#endif
     QTest::newRow("missing file") << "<missing>" << QByteArray() << "soubor nelze otevřít";
     QTest::newRow("directory") << "<directory>" << QByteArray() << "soubor nelze otevřít";
 }
@@ -300,11 +311,21 @@ void TestLogo::badInputChangesNothing() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reason);
 
+    const QByteArray good = readBytes(testDataPath(QStringLiteral("logo/colour-101x61.jpg")));
     QString jpeg;
     if (fixture == QLatin1String("<missing>"))
         jpeg = m_sandbox->root() + QStringLiteral("/gone.jpg");
     else if (fixture == QLatin1String("<directory>"))
         jpeg = m_sandbox->root();
+    else if (fixture == QLatin1String("<oversized>")) {
+        // Sparse: takes no time to make, and it must be refused unread.
+        jpeg = m_sandbox->root() + QStringLiteral("/huge.jpg");
+        QFile huge(jpeg);
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.write(good) == good.size());
+        QVERIFY(huge.resize((256LL << 20) + 1));
+    } else if (fixture.startsWith(u'/'))
+        jpeg = fixture;
     else if (fixture.isEmpty()) {
         jpeg = m_sandbox->root() + QStringLiteral("/bad.jpg");
         QVERIFY(!bytes.isEmpty());
