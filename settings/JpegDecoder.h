@@ -7,7 +7,7 @@
 // Pictures with more pixels than this are refused before any pixel memory is
 // taken: a logo never needs them, and a forged header could ask for gigabytes.
 inline constexpr qint64 kMaxJpegPixels = 100'000'000;
-// Files larger than this are refused unread; no picture within the pixel cap needs that much.
+// Files larger than this are refused unread: far more than any logo needs.
 inline constexpr qint64 kMaxJpegFileBytes = 256LL << 20;
 
 // Decodes the whole JPEG file at full size, without applying any metadata
