@@ -4,6 +4,8 @@
 #include "printing/Pen.h"
 #include "settings/Conversion.h"
 
+#include <iterator>
+
 namespace {
 
 // A run in bold when chosen, struck otherwise; the style returns to regular.

@@ -6,6 +6,8 @@
 #include "settings/Conversion.h"
 #include "settings/SettingsStore.h"
 
+#include <iterator>
+
 namespace {
 
 // Fixed offsets inside the clause, in printer pixels.
@@ -37,7 +39,7 @@ constexpr Intention kIntentions[] = {
     {u"propachtovat nemovitost specifikovanou", u"v této smlouvě ",
      u"Pacht nemovitosti za podmínek uvedených v této smlouvě byl schválen"},
     {u"zřídit právo stavby na nemovitost", u"specifikovanou v této smlouvě ",
-     u"Zřízení práva stavby k nemovitosti za podmínek uvedených v této smlouvě bylo schváleno"},
+     u"Zřízení práva stavby za podmínek uvedených v této smlouvě bylo schváleno"},
 };
 
 // A typed intention can be anything, so its approval names the act in general.
