@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -25,6 +26,9 @@ class SettingsStore;
 class TForm2;
 class TForm3;
 class TForm5;
+struct ClauseFonts;
+struct Refusal;
+struct SheetGeometry;
 
 // The main window: the clerk chooses the clause kind on a tab, fills in the
 // particulars, marks the label positions and prints.
@@ -166,6 +170,11 @@ private:
     void buildApprovalBox();
     void FormCreate();
     void loadSavedClauses();
+    void ulozDolozkuLegalizace();
+    void printClauses();
+    void printJob(const QString& kind, const QList<int>& marked, const SheetGeometry& geometry,
+                  const ClauseFonts& fonts, int dpi);
+    std::optional<Refusal> refusalOfKind(const QString& kind) const;
     void FormClose();
 
     std::unique_ptr<SettingsStore> m_settings;

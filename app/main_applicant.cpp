@@ -21,3 +21,5 @@ void TForm1::Edit4Change() {}
 void TForm1::Timer1Timer() {}
 void TForm1::Button8Click() {}
 void TForm1::BitBtn1Click() {}
+
+void TForm1::ulozDolozkuLegalizace() {}
