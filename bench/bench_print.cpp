@@ -1,0 +1,86 @@
+// Time from "TISK" to the job handed to the print system.
+//   bench_print [pdf-output-folder]
+// Prints one and twelve copy-verification clauses to the default printer (a
+// CUPS queue) and twelve to a PDF file, next to an empty job on the same
+// printer. Leaves sheet-12.pdf in the folder for a look.
+#include "app/Windows.h"
+#include "app/PositionPanel.h"
+#include "app/main.h"
+#include "book/book.h"
+#include "printing/PrintJob.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double timePrint(TForm1& f, int labels) {
+    f.Button4Click();
+    for (int n = 1; n <= labels; ++n)
+        f.panels[n - 1]->setMarked(true);
+    QElapsedTimer t;
+    t.start();
+    f.Button1Click();
+    return t.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    setUpApplication();
+    QTemporaryDir dir;
+    qputenv("APPDATA", QFile::encodeName(dir.path()));
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : dir.path();
+    auto f = createWindows();
+    // The book-label window would wait for the clerk; close it at once.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (f->Form5->isVisible())
+            f->Form5->reject();
+    });
+    closer.start(0);
+
+    const bool cups = !QPrinterInfo::availablePrinterNames().isEmpty();
+    const int runs = 7;
+    if (cups) {
+        std::vector<double> empty, one, twelve;
+        for (int i = 0; i < runs; ++i) {
+            QElapsedTimer t;
+            t.start();
+            {
+                PrintJob job(f->printer(), 600);
+                job.finish();
+            }
+            empty.push_back(t.nsecsElapsed() / 1e6);
+            one.push_back(timePrint(*f, 1));
+            twelve.push_back(timePrint(*f, 12));
+        }
+        std::printf("printer %s: empty job %.1f ms, 1 label %.1f ms, 12 labels %.1f ms (medians of %d)\n",
+                    qPrintable(f->printer().printerName()), median(empty), median(one), median(twelve), runs);
+    } else {
+        std::printf("no printer in the system: printer figures skipped\n");
+    }
+    std::vector<double> pdf;
+    f->printer().setOutputFormat(QPrinter::PdfFormat);
+    for (int i = 0; i < runs; ++i) {
+        f->printer().setOutputFileName(out + QStringLiteral("/sheet-12.pdf"));
+        pdf.push_back(timePrint(*f, 12));
+    }
+    std::printf("12 labels to PDF: %.1f ms (median of %d); %s\n", median(pdf), runs,
+                qPrintable(out + QStringLiteral("/sheet-12.pdf")));
+    return 0;
+}
