@@ -50,7 +50,9 @@ DocumentCheck::DocumentCheck(QString baseUrl, QObject* parent)
     });
 }
 
-DocumentCheck::~DocumentCheck() { cancel(); }
+DocumentCheck::~DocumentCheck() {
+    cancel();
+}
 
 std::optional<QString> DocumentCheck::typeCode(int documentKind) {
     switch (documentKind) {
@@ -82,9 +84,10 @@ std::optional<DocumentCheckDisplay> DocumentCheck::displayFor(const QString& bod
             QStringLiteral("Server MVČR ohlásil chybu ověření - více informací po kliknutí na tlačítko Info"),
             QStringLiteral("error")};
     if (body == u"1")
-        return DocumentCheckDisplay{QColor(248, 215, 218),
-                                    QStringLiteral("Pozor - doklad byl nalezen v databázi neplatných dokladů MVČR"),
-                                    QStringLiteral("danger")};
+        return DocumentCheckDisplay{
+            QColor(248, 215, 218),
+            QStringLiteral("Pozor - doklad byl nalezen v databázi neplatných dokladů MVČR"),
+            QStringLiteral("danger")};
     if (body == u"2")
         return DocumentCheckDisplay{QColor(212, 237, 218),
                                     QStringLiteral("Doklad nebyl nalezen v databázi neplatných dokladů MVČR"),

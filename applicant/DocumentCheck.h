@@ -20,9 +20,9 @@ struct DocumentCheckDisplay {
 // What the check of a document number came to.
 struct DocumentCheckResult {
     enum class Kind {
-        Answer,     // the service answered; `body` is exactly what it sent
-        HttpError,  // the service answered with an error status; `body` is its page
-        Failure     // no answer: no network, name not found, TLS failure, time-out
+        Answer,    // the service answered; `body` is exactly what it sent
+        HttpError, // the service answered with an error status; `body` is its page
+        Failure    // no answer: no network, name not found, TLS failure, time-out
     };
     Kind kind = Kind::Failure;
     QString body;

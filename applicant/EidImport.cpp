@@ -21,7 +21,8 @@ QString noDataMessage(const QString& siteBase) {
 }
 
 QString wrongDataMessage(const QString& siteBase) {
-    return QStringLiteral("Ve schránce nesjou správná data. Více informací najdete na webu ") + helpPage(siteBase);
+    return QStringLiteral("Ve schránce nesjou správná data. Více informací najdete na webu ") +
+           helpPage(siteBase);
 }
 
 namespace {
@@ -35,8 +36,8 @@ void applyCredential(const QString& name, const QString& value, LegalizationFiel
         result.applicantSet = true;
     } else if (name == u"birth_date") {
         // year-month-day; a short value gives what it has, without an error
-        fields.applicant += value.mid(8, 2) + u'.' + value.mid(5, 2) + u'.' + value.mid(0, 4) +
-                            QStringLiteral(", ");
+        fields.applicant +=
+            value.mid(8, 2) + u'.' + value.mid(5, 2) + u'.' + value.mid(0, 4) + QStringLiteral(", ");
         result.applicantSet = true;
     } else if (name == u"birth_place") {
         fields.applicant += value;
@@ -57,7 +58,8 @@ void applyCredential(const QString& name, const QString& value, LegalizationFiel
 
 } // namespace
 
-Result apply(const std::optional<QString>& clipboardText, LegalizationFields& fields, const QString& siteBase) {
+Result apply(const std::optional<QString>& clipboardText, LegalizationFields& fields,
+             const QString& siteBase) {
     Result result;
     if (!clipboardText || clipboardText->isEmpty()) {
         result.message = noDataMessage(siteBase);
@@ -77,8 +79,8 @@ Result apply(const std::optional<QString>& clipboardText, LegalizationFields& fi
     }
     const QJsonValue presented = document.object().value(QStringLiteral("presentedDocuments"));
     const QJsonValue first = presented.isArray() ? presented.toArray().at(0) : QJsonValue();
-    const QJsonValue credentials = first.isObject() ? first.toObject().value(QStringLiteral("credentials"))
-                                                    : QJsonValue();
+    const QJsonValue credentials =
+        first.isObject() ? first.toObject().value(QStringLiteral("credentials")) : QJsonValue();
     if (!credentials.isArray()) {
         result.message = wrong;
         return result;

@@ -35,6 +35,7 @@ struct Result {
 
 // Applies the credentials of the first presented document in array order to
 // `fields`. `clipboardText` is empty (or absent) when the clipboard holds no text.
-Result apply(const std::optional<QString>& clipboardText, LegalizationFields& fields, const QString& siteBase);
+Result apply(const std::optional<QString>& clipboardText, LegalizationFields& fields,
+             const QString& siteBase);
 
 } // namespace EidImport

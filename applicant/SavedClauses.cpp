@@ -28,7 +28,9 @@ const QLocale& czech() {
     return locale;
 }
 
-QString upper(const QString& text) { return czech().toUpper(text); }
+QString upper(const QString& text) {
+    return czech().toUpper(text);
+}
 
 QString nameOf(const QString& line) {
     const qsizetype bar = line.indexOf(kSeparator);
@@ -111,7 +113,9 @@ void SavedClauseEntry::applyTo(LegalizationFields& fields) const {
         fields.documentNumber = *documentNumber;
 }
 
-SavedClauses::SavedClauses(QString path) : m_path(std::move(path)) { assign({}); }
+SavedClauses::SavedClauses(QString path) : m_path(std::move(path)) {
+    assign({});
+}
 
 void SavedClauses::load() {
     QFile file(m_path);

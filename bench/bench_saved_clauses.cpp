@@ -15,39 +15,46 @@
 
 namespace {
 
-const QStringList kMaleGiven = {"Jan", "Petr", "Josef", "Pavel", "Martin", "Tomáš", "Jaroslav", "Jiří",
-                                "Miroslav", "Zdeněk", "Václav", "Michal", "František", "Jakub", "Lukáš",
-                                "Ondřej", "Karel", "Milan", "Vojtěch", "Radek", "Štěpán", "Dušan"};
-const QStringList kFemaleGiven = {"Jana", "Marie", "Eva", "Hana", "Anna", "Lenka", "Kateřina", "Lucie",
-                                  "Věra", "Alena", "Petra", "Jaroslava", "Veronika", "Martina", "Tereza",
-                                  "Michaela", "Zdeňka", "Ludmila", "Šárka", "Žaneta", "Božena", "Ilona"};
+const QStringList kMaleGiven = {"Jan",       "Petr",  "Josef",    "Pavel",  "Martin", "Tomáš",
+                                "Jaroslav",  "Jiří",  "Miroslav", "Zdeněk", "Václav", "Michal",
+                                "František", "Jakub", "Lukáš",    "Ondřej", "Karel",  "Milan",
+                                "Vojtěch",   "Radek", "Štěpán",   "Dušan"};
+const QStringList kFemaleGiven = {"Jana",     "Marie",   "Eva",    "Hana",     "Anna",   "Lenka",
+                                  "Kateřina", "Lucie",   "Věra",   "Alena",    "Petra",  "Jaroslava",
+                                  "Veronika", "Martina", "Tereza", "Michaela", "Zdeňka", "Ludmila",
+                                  "Šárka",    "Žaneta",  "Božena", "Ilona"};
 // Male form and female form.
 const QList<std::pair<QString, QString>> kSurnames = {
-    {"Novák", "Nováková"},       {"Svoboda", "Svobodová"},   {"Novotný", "Novotná"},
-    {"Dvořák", "Dvořáková"},     {"Černý", "Černá"},         {"Procházka", "Procházková"},
-    {"Kučera", "Kučerová"},      {"Veselý", "Veselá"},       {"Horák", "Horáková"},
-    {"Němec", "Němcová"},        {"Marek", "Marková"},       {"Pospíšil", "Pospíšilová"},
-    {"Pokorný", "Pokorná"},      {"Hájek", "Hájková"},       {"Král", "Králová"},
-    {"Jelínek", "Jelínková"},    {"Růžička", "Růžičková"},   {"Beneš", "Benešová"},
-    {"Fiala", "Fialová"},        {"Sedláček", "Sedláčková"}, {"Doležal", "Doležalová"},
-    {"Zeman", "Zemanová"},       {"Kolář", "Kolářová"},      {"Navrátil", "Navrátilová"},
-    {"Čermák", "Čermáková"},     {"Urban", "Urbanová"},      {"Vaněk", "Vaňková"},
-    {"Blažek", "Blažková"},      {"Kříž", "Křížová"},        {"Kovář", "Kovářová"},
-    {"Šťastný", "Šťastná"},      {"Žák", "Žáková"},          {"Říha", "Říhová"},
-    {"Ševčík", "Ševčíková"},     {"Bartoš", "Bartošová"},    {"Vlček", "Vlčková"},
+    {"Novák", "Nováková"},      {"Svoboda", "Svobodová"},   {"Novotný", "Novotná"},
+    {"Dvořák", "Dvořáková"},    {"Černý", "Černá"},         {"Procházka", "Procházková"},
+    {"Kučera", "Kučerová"},     {"Veselý", "Veselá"},       {"Horák", "Horáková"},
+    {"Němec", "Němcová"},       {"Marek", "Marková"},       {"Pospíšil", "Pospíšilová"},
+    {"Pokorný", "Pokorná"},     {"Hájek", "Hájková"},       {"Král", "Králová"},
+    {"Jelínek", "Jelínková"},   {"Růžička", "Růžičková"},   {"Beneš", "Benešová"},
+    {"Fiala", "Fialová"},       {"Sedláček", "Sedláčková"}, {"Doležal", "Doležalová"},
+    {"Zeman", "Zemanová"},      {"Kolář", "Kolářová"},      {"Navrátil", "Navrátilová"},
+    {"Čermák", "Čermáková"},    {"Urban", "Urbanová"},      {"Vaněk", "Vaňková"},
+    {"Blažek", "Blažková"},     {"Kříž", "Křížová"},        {"Kovář", "Kovářová"},
+    {"Šťastný", "Šťastná"},     {"Žák", "Žáková"},          {"Říha", "Říhová"},
+    {"Ševčík", "Ševčíková"},    {"Bartoš", "Bartošová"},    {"Vlček", "Vlčková"},
     {"Matoušek", "Matoušková"}, {"Tichý", "Tichá"},         {"Ondráček", "Ondráčková"},
     {"Kopecký", "Kopecká"}};
-const QStringList kPlaces = {"Praha", "Brno", "Ostrava", "Plzeň", "Liberec", "Olomouc", "České Budějovice",
-                             "Hradec Králové", "Ústí nad Labem", "Pardubice", "Zlín", "Havířov", "Kladno",
-                             "Most", "Opava", "Frýdek-Místek", "Karviná", "Jihlava", "Teplice", "Děčín",
-                             "Karlovy Vary", "Chomutov", "Přerov", "Jablonec nad Nisou", "Mladá Boleslav",
-                             "Prostějov", "Třebíč", "Česká Lípa", "Třinec", "Tábor", "Znojmo", "Příbram",
-                             "Cheb", "Kolín", "Trutnov", "Písek", "Kroměříž", "Orlová", "Vsetín", "Šumperk"};
-const QStringList kStreets = {"Husova", "Masarykova", "Nádražní", "Školní", "Zahradní", "Palackého",
-                              "Komenského", "Riegrova", "Žižkova", "Tyršova", "Lidická", "Sokolská",
-                              "Jiráskova", "Smetanova", "Dukelská", "Štefánikova", "U Rybníka", "Polní"};
+const QStringList kPlaces =
+    QStringLiteral("Praha,Brno,Ostrava,Plzeň,Liberec,Olomouc,České Budějovice,Hradec Králové,"
+                   "Ústí nad Labem,Pardubice,Zlín,Havířov,Kladno,Most,Opava,Frýdek-Místek,Karviná,"
+                   "Jihlava,Teplice,Děčín,Karlovy Vary,Chomutov,Přerov,Jablonec nad Nisou,"
+                   "Mladá Boleslav,Prostějov,Třebíč,Česká Lípa,Třinec,Tábor,Znojmo,Příbram,Cheb,"
+                   "Kolín,Trutnov,Písek,Kroměříž,Orlová,Vsetín,Šumperk")
+        .split(u',');
+const QStringList kStreets =
+    QStringLiteral("Husova,Masarykova,Nádražní,Školní,Zahradní,Palackého,Komenského,Riegrova,"
+                   "Žižkova,Tyršova,Lidická,Sokolská,Jiráskova,Smetanova,Dukelská,Štefánikova,"
+                   "U Rybníka,Polní")
+        .split(u',');
 
-QString pick(const QStringList& list, QRandomGenerator& rng) { return list[rng.bounded(int(list.size()))]; }
+QString pick(const QStringList& list, QRandomGenerator& rng) {
+    return list[rng.bounded(int(list.size()))];
+}
 
 QString makeLine(QRandomGenerator& rng) {
     const bool man = rng.bounded(2) == 0;
@@ -62,7 +69,10 @@ QString makeLine(QRandomGenerator& rng) {
     f.signing = rng.bounded(3);
     f.addressKind = rng.bounded(3);
     f.man = man;
-    f.address = QStringLiteral("%1 %2, %3").arg(pick(kStreets, rng)).arg(rng.bounded(1, 3000)).arg(pick(kPlaces, rng));
+    f.address = QStringLiteral("%1 %2, %3")
+                    .arg(pick(kStreets, rng))
+                    .arg(rng.bounded(1, 3000))
+                    .arg(pick(kPlaces, rng));
     f.documentKind = QList<int>{0, 2, 3, 4, 5, 6, 7}[rng.bounded(7)];
     f.documentNumber = QString::number(rng.bounded(100000000, 999999999));
     return SavedClauses::lineFor(f);
@@ -85,7 +95,9 @@ Figures summarize(QList<double> ms) {
     return f;
 }
 
-double elapsedMs(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
+double elapsedMs(const QElapsedTimer& t) {
+    return t.nsecsElapsed() / 1e6;
+}
 
 } // namespace
 
@@ -118,7 +130,8 @@ int main(int argc, char** argv) {
         loads.append(elapsedMs(t));
     }
     const Figures load = summarize(loads);
-    std::printf("clauses: %lld, file: %lld bytes\n", qlonglong(clauses.size()), qlonglong(QFile(path).size()));
+    std::printf("clauses: %lld, file: %lld bytes\n", qlonglong(clauses.size()),
+                qlonglong(QFile(path).size()));
     std::printf("load:   median %.1f ms, worst %.1f ms (5 runs)\n", load.median, load.worst);
 
     // What a clerk types: the first 3 to 8 characters of saved names, in any
@@ -153,7 +166,8 @@ int main(int argc, char** argv) {
         const QStringList found = clauses.filter(t);
         filterMs.append(elapsedMs(timer));
         if (qEnvironmentVariableIsSet("BENCH_VERBOSE"))
-            std::printf("%-12s %6lld matches %.2f ms\n", qPrintable(t), qlonglong(found.size()), filterMs.last());
+            std::printf("%-12s %6lld matches %.2f ms\n", qPrintable(t), qlonglong(found.size()),
+                        filterMs.last());
         most = std::max(most, found.size());
 
         timer.restart();

@@ -111,8 +111,8 @@ void TestApplicant::loadSplitsLines_data() {
     QTest::newRow("empty lines from a hand edit are dropped")
         << AnsiText::encode("\r\n" + a + "\r\n\r\n\r\n" + b + "\r\n\r\n") << QStringList{a, b}
         << QStringList{"Eva Malá", "Petr Velký"};
-    QTest::newRow("bare LF and bare CR")
-        << AnsiText::encode(a + "\n" + b + "\r") << QStringList{a, b} << QStringList{"Eva Malá", "Petr Velký"};
+    QTest::newRow("bare LF and bare CR") << AnsiText::encode(a + "\n" + b + "\r") << QStringList{a, b}
+                                         << QStringList{"Eva Malá", "Petr Velký"};
     QTest::newRow("line without a bar is its own name")
         << crlf({"Jan Novák"}) << QStringList{"Jan Novák"} << QStringList{"Jan Novák"};
     QTest::newRow("blank name before the first bar")
@@ -144,8 +144,9 @@ void TestApplicant::windows1250FileFromTheWindowsProgram() {
     QCOMPARE(clauses.names(), (QStringList{"Jiří Šťastný, 01.02.1960, Česká Lípa",
                                            "Růžena Křížová, 24.12.1975, Ústí nad Labem",
                                            "Jiří Šťastný, 01.02.1960, Česká Lípa", "Ľubica Ťažká"}));
-    QCOMPARE(clauses.lines()[1], QStringLiteral("Růžena Křížová, 24.12.1975, Ústí nad Labem|1|2|2|Ďáblická 7, "
-                                                "Praha 8|2|44556677"));
+    QCOMPARE(clauses.lines()[1],
+             QStringLiteral("Růžena Křížová, 24.12.1975, Ústí nad Labem|1|2|2|Ďáblická 7, "
+                            "Praha 8|2|44556677"));
 
     // A save that fits Windows-1250 keeps the file byte for byte and adds one line.
     LegalizationFields f = sample();
@@ -217,12 +218,16 @@ void TestApplicant::saveRefusesSeparatorsAndLineBreaks_data() {
     using F = SavedClauses::Field;
     QTest::newRow("bar in the applicant line") << int(F::Applicant) << "Jan | Novák"
                                                << "Jméno, příjmení, datum a místo narození žadatele";
-    QTest::newRow("bar in the address") << int(F::Address) << "Husova 1|2" << "Adresa pobytu žadatele";
-    QTest::newRow("bar in the document number") << int(F::DocumentNumber) << "|" << "Číslo dokladu";
+    QTest::newRow("bar in the address") << int(F::Address) << "Husova 1|2"
+                                        << "Adresa pobytu žadatele";
+    QTest::newRow("bar in the document number") << int(F::DocumentNumber) << "|"
+                                                << "Číslo dokladu";
     QTest::newRow("LF in the applicant line") << int(F::Applicant) << "Jan Novák\nPraha"
                                               << "Jméno, příjmení, datum a místo narození žadatele";
-    QTest::newRow("CR in the address") << int(F::Address) << "Husova 1\r" << "Adresa pobytu žadatele";
-    QTest::newRow("CR LF in the number") << int(F::DocumentNumber) << "12\r\n34" << "Číslo dokladu";
+    QTest::newRow("CR in the address") << int(F::Address) << "Husova 1\r"
+                                       << "Adresa pobytu žadatele";
+    QTest::newRow("CR LF in the number") << int(F::DocumentNumber) << "12\r\n34"
+                                         << "Číslo dokladu";
 }
 
 void TestApplicant::saveRefusesSeparatorsAndLineBreaks() {
@@ -286,20 +291,23 @@ void TestApplicant::search_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("found");
 
-    const QStringList people = {"NOVÁK JAN", "Jana Nováková, 1.2.1990, Brno", "Petr Novotný", "Karel Nový",
-                                "Ivan Znovu", "Eva Černá", "Jiří ŘEHÁK", "Novák Jan"};
+    const QStringList people = {"NOVÁK JAN",    "Jana Nováková, 1.2.1990, Brno",
+                                "Petr Novotný", "Karel Nový",
+                                "Ivan Znovu",   "Eva Černá",
+                                "Jiří ŘEHÁK",   "Novák Jan"};
     QTest::newRow("two letters offer nothing") << people << "No" << QStringList{};
     QTest::newRow("nov anywhere in any case")
-        << people << "nov"
-        << QStringList{"NOVÁK JAN", "Jana Nováková, 1.2.1990, Brno", "Petr Novotný", "Karel Nový", "Ivan Znovu",
-                       "Novák Jan"};
+        << people << "nov" << QStringList{"NOVÁK JAN",    "Jana Nováková, 1.2.1990, Brno",
+                                          "Petr Novotný", "Karel Nový",
+                                          "Ivan Znovu",   "Novák Jan"};
     QTest::newRow("capital letters with diacritics match small ones")
         << people << "NOVÁ" << QStringList{"NOVÁK JAN", "Jana Nováková, 1.2.1990, Brno", "Novák Jan"};
     QTest::newRow("small letters with diacritics match capitals")
         << people << "řeh" << QStringList{"Jiří ŘEHÁK"};
     QTest::newRow("Č and č") << people << "ČERN" << QStringList{"Eva Černá"};
     QTest::newRow("á does not match a") << people << "novak" << QStringList{};
-    QTest::newRow("birth date inside the line") << people << "1.2.19" << QStringList{"Jana Nováková, 1.2.1990, Brno"};
+    QTest::newRow("birth date inside the line")
+        << people << "1.2.19" << QStringList{"Jana Nováková, 1.2.1990, Brno"};
     QTest::newRow("no match") << people << "xyz" << QStringList{};
     QTest::newRow("bar never matches a name") << people << "k|0" << QStringList{};
     QTest::newRow("line break never matches") << people << "Jan\nNov" << QStringList{};
@@ -335,7 +343,8 @@ void TestApplicant::search() {
 // as a fresh load of the rewritten file does.
 void TestApplicant::searchFollowsDeletions() {
     const QStringList given = {"Jan", "Jana", "Petr", "Eva", "Jiří", "Šárka", "Ondřej", "Žaneta"};
-    const QStringList surnames = {"Novák", "Nováková", "Černý", "Černá", "Říha", "Straße", "Dvořák", "Novotný"};
+    const QStringList surnames = {"Novák", "Nováková", "Černý",  "Černá",
+                                  "Říha",  "Straße",   "Dvořák", "Novotný"};
     QRandomGenerator rng(7);
     QStringList lines;
     for (int i = 0; i < 200; ++i)
@@ -345,7 +354,8 @@ void TestApplicant::searchFollowsDeletions() {
     SavedClauses clauses;
     clauses.load();
 
-    const QStringList typed = {"nov", "NOVÁ", "čer", "řík", "ŠÁR", "asse", "a n", "ak", "vák", "Jan Nováková"};
+    const QStringList typed = {"nov",  "NOVÁ", "čer", "řík", "ŠÁR",
+                               "asse", "a n",  "ak",  "vák", "Jan Nováková"};
     for (int round = 0; round < 40; ++round) {
         const QString victim = clauses.names()[rng.bounded(int(clauses.size()))];
         QVERIFY(clauses.removeFirstNamed(victim));
@@ -401,56 +411,66 @@ void TestApplicant::restoreHandEditedLines_data() {
         change(f);
         return f;
     };
-    QTest::newRow("complete line")
-        << "X|2|1|2|Husova 3|4|AB12" << base << with(base, [](LegalizationFields& f) {
-               f.signing = 2, f.addressKind = 1, f.man = false, f.address = "Husova 3", f.documentKind = 4,
-               f.documentNumber = "AB12";
-           })
-        << QString();
+    QTest::newRow("complete line") << "X|2|1|2|Husova 3|4|AB12" << base
+                                   << with(base,
+                                           [](LegalizationFields& f) {
+                                               f.signing = 2, f.addressKind = 1, f.man = false,
+                                               f.address = "Husova 3", f.documentKind = 4,
+                                               f.documentNumber = "AB12";
+                                           })
+                                   << QString();
     QTest::newRow("only a name") << "X" << base << base << QString();
     QTest::newRow("name and bar") << "X|" << base << base << "'' is not a valid integer value";
     QTest::newRow("two fields") << "X|2" << base << with(base, [](LegalizationFields& f) { f.signing = 2; })
                                 << QString();
-    QTest::newRow("three fields keep the sex") << "X|0|0" << woman << with(woman, [](LegalizationFields& f) {
-        f.signing = 0, f.addressKind = 0;
-    }) << QString();
+    QTest::newRow("three fields keep the sex")
+        << "X|0|0" << woman << with(woman, [](LegalizationFields& f) { f.signing = 0, f.addressKind = 0; })
+        << QString();
     QTest::newRow("four fields, sex 1") << "X|0|0|1" << woman << with(woman, [](LegalizationFields& f) {
         f.signing = 0, f.addressKind = 0, f.man = true;
     }) << QString();
     QTest::newRow("five fields, sex other than 1")
-        << "X|0|0|muž|Polní 1" << base << with(base, [](LegalizationFields& f) {
-               f.signing = 0, f.addressKind = 0, f.man = false, f.address = "Polní 1";
-           })
+        << "X|0|0|muž|Polní 1" << base
+        << with(base,
+                [](LegalizationFields& f) {
+                    f.signing = 0, f.addressKind = 0, f.man = false, f.address = "Polní 1";
+                })
         << QString();
-    QTest::newRow("six fields")
-        << "X|0|1|2|Polní 1|5" << base << with(base, [](LegalizationFields& f) {
-               f.signing = 0, f.addressKind = 1, f.man = false, f.address = "Polní 1", f.documentKind = 5;
-           })
-        << QString();
-    QTest::newRow("empty document number")
-        << "X|0|1|1|Polní 1|0|" << base << with(base, [](LegalizationFields& f) {
-               f.signing = 0, f.addressKind = 1, f.address = "Polní 1", f.documentKind = 0, f.documentNumber = "";
-           })
-        << QString();
-    QTest::newRow("extra fields are ignored")
-        << "X|0|1|1|Polní 1|0|77|navíc|další" << base << with(base, [](LegalizationFields& f) {
-               f.signing = 0, f.addressKind = 1, f.address = "Polní 1", f.documentKind = 0, f.documentNumber = "77";
-           })
-        << QString();
+    QTest::newRow("six fields") << "X|0|1|2|Polní 1|5" << base << with(base, [](LegalizationFields& f) {
+        f.signing = 0, f.addressKind = 1, f.man = false, f.address = "Polní 1", f.documentKind = 5;
+    }) << QString();
+    QTest::newRow("empty document number") << "X|0|1|1|Polní 1|0|" << base
+                                           << with(base,
+                                                   [](LegalizationFields& f) {
+                                                       f.signing = 0, f.addressKind = 1,
+                                                       f.address = "Polní 1", f.documentKind = 0,
+                                                       f.documentNumber = "";
+                                                   })
+                                           << QString();
+    QTest::newRow("extra fields are ignored") << "X|0|1|1|Polní 1|0|77|navíc|další" << base
+                                              << with(base,
+                                                      [](LegalizationFields& f) {
+                                                          f.signing = 0, f.addressKind = 1,
+                                                          f.address = "Polní 1", f.documentKind = 0,
+                                                          f.documentNumber = "77";
+                                                      })
+                                              << QString();
     QTest::newRow("bad first index sets nothing")
         << "X|a|1|1|Polní|0|1" << base << base << "'a' is not a valid integer value";
     QTest::newRow("bad second index keeps the first")
         << "X|1| 2|1|Polní|0|1" << base << with(base, [](LegalizationFields& f) { f.signing = 1; })
         << "' 2' is not a valid integer value";
     QTest::newRow("bad document kind keeps the fields before it")
-        << "X|1|2|1|Polní|řp|1" << base << with(base, [](LegalizationFields& f) {
-               f.signing = 1, f.addressKind = 2, f.address = "Polní";
-           })
+        << "X|1|2|1|Polní|řp|1" << base
+        << with(base, [](LegalizationFields& f) { f.signing = 1, f.addressKind = 2, f.address = "Polní"; })
         << "'řp' is not a valid integer value";
     QTest::newRow("index outside the list is restored as it stands")
-        << "X|9|-1|1|Polní|12|5" << base << with(base, [](LegalizationFields& f) {
-               f.signing = 9, f.addressKind = -1, f.address = "Polní", f.documentKind = 12, f.documentNumber = "5";
-           })
+        << "X|9|-1|1|Polní|12|5" << base
+        << with(base,
+                [](LegalizationFields& f) {
+                    f.signing = 9, f.addressKind = -1, f.address = "Polní", f.documentKind = 12,
+                    f.documentNumber = "5";
+                })
         << QString();
 }
 

@@ -81,10 +81,11 @@ private Q_SLOTS:
 };
 
 void TestEid::messages() {
-    QCOMPARE(EidImport::noDataMessage(QStringLiteral("https://www.lorvena.cz")),
-             QStringLiteral("Ve schránce nesjou žádná data. Ve čtečce je potřeba kliknout na \"Exportovat údaje\" "
-                            "a dále na \"Kopírovat do schránky\". Více informací najdete na webu "
-                            "https://www.lorvena.cz/edoklady"));
+    QCOMPARE(
+        EidImport::noDataMessage(QStringLiteral("https://www.lorvena.cz")),
+        QStringLiteral("Ve schránce nesjou žádná data. Ve čtečce je potřeba kliknout na \"Exportovat údaje\" "
+                       "a dále na \"Kopírovat do schránky\". Více informací najdete na webu "
+                       "https://www.lorvena.cz/edoklady"));
     QCOMPARE(EidImport::wrongDataMessage(QStringLiteral("http://127.0.0.1:8080/")),
              QStringLiteral("Ve schránce nesjou správná data. Více informací najdete na webu "
                             "http://127.0.0.1:8080/edoklady"));
@@ -104,14 +105,16 @@ void TestEid::import_data() {
     };
     const std::optional<QString> none;
 
-    QTest::newRow("complete export") << std::optional(fixture("complete.json")) << with([](LegalizationFields& f) {
-        f.applicant = "Tomáš Dvořák, 07.03.1985, Brno";
-        f.documentKind = 0;
-        f.documentNumber = "205123456";
-        f.addressKind = 0;
-        f.address = "Husova 1234/5, Brno-střed, 602 00 Brno";
-        f.man = true;
-    }) << (Applicant | Document | Address | Sex) << Message::None;
+    QTest::newRow("complete export") << std::optional(fixture("complete.json"))
+                                     << with([](LegalizationFields& f) {
+                                            f.applicant = "Tomáš Dvořák, 07.03.1985, Brno";
+                                            f.documentKind = 0;
+                                            f.documentNumber = "205123456";
+                                            f.addressKind = 0;
+                                            f.address = "Husova 1234/5, Brno-střed, 602 00 Brno";
+                                            f.man = true;
+                                        })
+                                     << (Applicant | Document | Address | Sex) << Message::None;
 
     QTest::newRow("surname before given name is lost, sex in small letters is a woman")
         << std::optional(fixture("reordered.json")) << with([](LegalizationFields& f) {
@@ -129,8 +132,8 @@ void TestEid::import_data() {
            })
         << (Applicant | Sex) << Message::None;
 
-    QTest::newRow("array at top level") << std::optional(fixture("top-array.json")) << old << 0
-                                        << Message::WrongData;
+    QTest::newRow("array at top level")
+        << std::optional(fixture("top-array.json")) << old << 0 << Message::WrongData;
     QTest::newRow("not JSON") << std::optional(fixture("invalid.json")) << old << 0 << Message::WrongData;
     QTest::newRow("failure keeps what came before")
         << std::optional(fixture("broken-credential.json"))
@@ -142,29 +145,31 @@ void TestEid::import_data() {
     QTest::newRow("blank text") << std::optional(QStringLiteral("  \r\n")) << old << 0 << Message::WrongData;
     QTest::newRow("plain words") << std::optional(QStringLiteral("Tomáš Dvořák")) << old << 0
                                  << Message::WrongData;
-    QTest::newRow("no presentedDocuments") << std::optional(QStringLiteral(R"({"credentials":[]})")) << old << 0
-                                           << Message::WrongData;
+    QTest::newRow("no presentedDocuments")
+        << std::optional(QStringLiteral(R"({"credentials":[]})")) << old << 0 << Message::WrongData;
     QTest::newRow("no presented document")
         << std::optional(QStringLiteral(R"({"presentedDocuments":[]})")) << old << 0 << Message::WrongData;
     QTest::newRow("presentedDocuments an object")
         << std::optional(QStringLiteral(R"({"presentedDocuments":{"credentials":[]}})")) << old << 0
         << Message::WrongData;
     QTest::newRow("credentials an object")
-        << std::optional(QStringLiteral(R"({"presentedDocuments":[{"credentials":{"name":"sex","value":"Muž"}}]})"))
+        << std::optional(
+               QStringLiteral(R"({"presentedDocuments":[{"credentials":{"name":"sex","value":"Muž"}}]})"))
         << old << 0 << Message::WrongData;
     QTest::newRow("empty credentials") << std::optional(credentials("")) << old << 0 << Message::None;
     QTest::newRow("credential not an object")
         << std::optional(credentials(R"({"name":"sex","value":"Muž"},"given_name")")) << man << int(Sex)
         << Message::WrongData;
-    QTest::newRow("number as value")
-        << std::optional(credentials(R"({"name":"document_number","value":205123456})")) << old << 0
-        << Message::WrongData;
-    QTest::newRow("null as value") << std::optional(credentials(R"({"name":"birth_place","value":null})")) << old
-                                   << 0 << Message::WrongData;
+    QTest::newRow("number as value") << std::optional(
+                                            credentials(R"({"name":"document_number","value":205123456})"))
+                                     << old << 0 << Message::WrongData;
+    QTest::newRow("null as value") << std::optional(credentials(R"({"name":"birth_place","value":null})"))
+                                   << old << 0 << Message::WrongData;
     QTest::newRow("unknown name with a number value is still an error")
         << std::optional(credentials(R"({"name":"height","value":180})")) << old << 0 << Message::WrongData;
     QTest::newRow("unknown names and other letter case ignored")
-        << std::optional(credentials(R"({"name":"Given_Name","value":"X"},{"name":"portrait","value":"/9j/4AAQ"})"))
+        << std::optional(
+               credentials(R"({"name":"Given_Name","value":"X"},{"name":"portrait","value":"/9j/4AAQ"})"))
         << old << 0 << Message::None;
     QTest::newRow("family name appends to what was typed")
         << std::optional(credentials(R"({"name":"family_name","value":"Dvořák"})"))
@@ -174,15 +179,17 @@ void TestEid::import_data() {
         << std::optional(credentials(R"({"name":"birth_date","value":"1985-03"})"))
         << with([](LegalizationFields& f) { f.applicant = "rozepsaný text.03.1985, "; }) << int(Applicant)
         << Message::None;
-    QTest::newRow("birth date year only") << std::optional(credentials(R"({"name":"birth_date","value":"19"})"))
-                                          << with([](LegalizationFields& f) { f.applicant = "rozepsaný text..19, "; })
-                                          << int(Applicant) << Message::None;
+    QTest::newRow("birth date year only")
+        << std::optional(credentials(R"({"name":"birth_date","value":"19"})"))
+        << with([](LegalizationFields& f) { f.applicant = "rozepsaný text..19, "; }) << int(Applicant)
+        << Message::None;
     QTest::newRow("birth date longer than ten")
         << std::optional(credentials(R"({"name":"birth_date","value":"1985-03-07T00:00:00"})"))
         << with([](LegalizationFields& f) { f.applicant = "rozepsaný text07.03.1985, "; }) << int(Applicant)
         << Message::None;
     QTest::newRow("empty document number still sets the kind")
-        << std::optional(credentials(R"({"name":"document_number","value":""})")) << with([](LegalizationFields& f) {
+        << std::optional(credentials(R"({"name":"document_number","value":""})"))
+        << with([](LegalizationFields& f) {
                f.documentKind = 0;
                f.documentNumber = "";
            })
@@ -210,7 +217,8 @@ void TestEid::hugeOrBinaryText_data() {
 
     // A valid export that a 20 MB member makes far larger than any real one.
     QString padded = fixture("complete.json");
-    padded.insert(padded.indexOf(u'{') + 1, QStringLiteral("\"padding\":\"%1\",").arg(QString(20'000'000, u'x')));
+    padded.insert(padded.indexOf(u'{') + 1,
+                  QStringLiteral("\"padding\":\"%1\",").arg(QString(20'000'000, u'x')));
     QTest::newRow("20 MB export") << padded;
 
     QByteArray noise(20'000'000, Qt::Uninitialized);
