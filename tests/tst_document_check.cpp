@@ -119,7 +119,8 @@ private Q_SLOTS:
     void noRequestWithoutCodeOrNumber_data();
     void noRequestWithoutCodeOrNumber();
     void noAnswerIsAFailureAfterTheTimeout();
-    void refusedConnectionIsAFailure();
+    void unreachableServiceIsAFailure_data();
+    void unreachableServiceIsAFailure();
     void untrustedCertificateIsAFailure();
     void staleReplyIsIgnored();
     void cancelSilencesTheCheck();
@@ -329,18 +330,29 @@ void TestDocumentCheck::noAnswerIsAFailureAfterTheTimeout() {
     QVERIFY(!spy.wait(200));
 }
 
-void TestDocumentCheck::refusedConnectionIsAFailure() {
+void TestDocumentCheck::unreachableServiceIsAFailure_data() {
+    QTest::addColumn<QString>("base");
     quint16 port = 0;
     {
         QTcpServer probe;
         QVERIFY(probe.listen(QHostAddress::LocalHost));
         port = probe.serverPort();
     } // closed again: nothing listens on the port
-    DocumentCheck check(QStringLiteral("http://127.0.0.1:%1").arg(port));
+    QTest::newRow("connection refused") << QStringLiteral("http://127.0.0.1:%1").arg(port);
+    QTest::newRow("no base address") << QString();
+    QTest::newRow("not a web address") << QStringLiteral("lorvena");
+    QTest::newRow("unknown scheme") << QStringLiteral("gopher://127.0.0.1:%1").arg(port);
+}
+
+void TestDocumentCheck::unreachableServiceIsAFailure() {
+    QFETCH(QString, base);
+    DocumentCheck check(base);
     QSignalSpy spy(&check, &DocumentCheck::finished);
     QVERIFY(check.start(3, QStringLiteral("99"), QString()));
     QVERIFY(spy.wait(5000));
+    QCOMPARE(spy.size(), 1);
     QCOMPARE(resultOf(spy).kind, Kind::Failure);
+    QVERIFY(!check.isRunning());
 }
 
 void TestDocumentCheck::untrustedCertificateIsAFailure() {
