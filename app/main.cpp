@@ -11,6 +11,7 @@
 #include "settings/FirstStart.h"
 #include "settings/SettingsStore.h"
 #include "settings/settings.h"
+#include "applicant/SavedClauses.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -69,6 +70,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(Artwork::windowIcon());
     buildMenu();
     buildControls();
+    setUpApplicantData();
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     guarded(this, [this] { FormCreate(); });

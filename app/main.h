@@ -21,6 +21,12 @@ class QTabBar;
 class QTimer;
 class QToolButton;
 class QAction;
+class QCompleter;
+class QStringListModel;
+class DocumentCheck;
+class SavedClauses;
+struct DocumentCheckResult;
+struct LegalizationFields;
 class PositionPanel;
 class SettingsStore;
 class TForm2;
@@ -49,6 +55,11 @@ public:
 
     SettingsStore& settings();
     QPrinter& printer();
+    // The saved legalization clauses, shared with the settings dialog.
+    SavedClauses& savedClauses();
+    DocumentCheck& documentCheck();
+    LegalizationFields legalizationFields() const;
+    void nastavDleSeznamuLegalizace(const QString& hledany);
 
     // The caption of the selected tab: "VIDIMACE", "LEGALIZACE", "ZÁMĚR",
     // "SCHVÁLENÍ", or empty when no tab exists.
@@ -170,6 +181,10 @@ private:
     void buildApprovalBox();
     void FormCreate();
     void loadSavedClauses();
+    void setUpApplicantData();
+    void documentFieldChanged();
+    void documentCheckFinished(const DocumentCheckResult& result);
+    std::optional<std::pair<QString, QString>> savingRefusal() const;
     void ulozDolozkuLegalizace();
     void printClauses();
     void printJob(const QString& kind, const QList<int>& marked, const SheetGeometry& geometry,
@@ -179,5 +194,8 @@ private:
 
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<QPrinter> m_printer;
-    bool m_bookChoiceLoading = false;
+    std::unique_ptr<SavedClauses> m_savedClauses;
+    DocumentCheck* m_documentCheck = nullptr;
+    QStringListModel* m_clauseModel = nullptr;
+    QCompleter* m_clauseCompleter = nullptr;
 };

@@ -99,9 +99,14 @@ void TForm1::printClauses() {
     const QString question = documentCheckQuestion(documentCheckState);
     if (!question.isEmpty() && !confirmOkCancel(this, question))
         return;
-    if (const auto refusal = refusalOfKind(kind)) {
-        showInfo(this, refusal->message);
-        if (auto* field = findChild<QWidget*>(refusal->field))
+    std::optional<std::pair<QString, QString>> refusal;
+    if (const auto r = refusalOfKind(kind))
+        refusal = std::pair{r->message, r->field};
+    else if (kind == kLegalizace)
+        refusal = savingRefusal();
+    if (refusal) {
+        showInfo(this, refusal->first);
+        if (auto* field = findChild<QWidget*>(refusal->second))
             field->setFocus();
         return;
     }

@@ -278,8 +278,11 @@ void TestPrint::checksRefuseWithFocus() {
             e->setText(value);
         else if (auto* c = qobject_cast<QComboBox*>(w); c && c->isEditable())
             c->setEditText(value);
-        else if (c)
+        else if (c) {
+            // As a restored saved clause sets it: no change handler runs.
+            const QSignalBlocker block(c);
             c->setCurrentIndex(value.toInt());
+        }
     }
     const QString lastPrinted = readSetting("App", "last printed");
     MessageBoxAnswerer answerer;
