@@ -18,6 +18,7 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListView>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -55,6 +56,13 @@ void TForm1::setUpApplicantData() {
     m_clauseCompleter->setObjectName(QStringLiteral("ComboBox14Completer"));
     m_clauseCompleter->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     m_clauseCompleter->setCaseSensitivity(Qt::CaseInsensitive);
+    // Rows of one height let a list of tens of thousands of names open at once.
+    auto* popup = new QListView;
+    popup->setUniformItemSizes(true);
+    popup->setObjectName(QStringLiteral("ComboBox14Popup"));
+    m_clauseCompleter->setPopup(popup);
+    if (auto* view = qobject_cast<QListView*>(ComboBox14->view()))
+        view->setUniformItemSizes(true);
     ComboBox14->setCompleter(m_clauseCompleter);
     connect(m_clauseCompleter, qOverload<const QString&>(&QCompleter::activated), this, [this](const QString& text) {
         ComboBox14->setEditText(text);
