@@ -1,5 +1,5 @@
 // Time from "TISK" to the job handed to the print system.
-//   bench_print [pdf-output-folder]
+//   bench_print [pdf-output-folder [LEGALIZACE|ZÁMĚR|SCHVÁLENÍ]]
 // Prints one and twelve copy-verification clauses to the default printer (a
 // CUPS queue) and twelve to a PDF file, next to an empty job on the same
 // printer. Leaves sheet-12.pdf in the folder for a look.
@@ -14,6 +14,9 @@
 #include <QElapsedTimer>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -54,7 +57,18 @@ int main(int argc, char** argv) {
     });
     closer.start(0);
 
-    const bool cups = !QPrinterInfo::availablePrinterNames().isEmpty();
+    const QString kind = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("VIDIMACE");
+    for (int i = 0; i < f->TabControl1->count(); ++i)
+        if (f->TabControl1->tabText(i) == kind)
+            f->TabControl1->setCurrentIndex(i);
+    f->ComboBox14->setEditText(QStringLiteral("Tomáš Dvořák, 07.03.1985, Brno"));
+    f->Edit3->setText(QStringLiteral("Husova 1234/5, Brno-střed, 602 00 Brno"));
+    f->Edit4->setText(QStringLiteral("205123456"));
+    f->ComboBox6->setCurrentIndex(1);
+    f->Edit2->setText(QStringLiteral("12/2019"));
+    f->Edit5->setText(QStringLiteral("ZO/5/2019"));
+    f->Edit6->setText(QStringLiteral("ZO/7/2019"));
+    const bool cups = kind == u"VIDIMACE" && !QPrinterInfo::availablePrinterNames().isEmpty();
     const int runs = 7;
     if (cups) {
         std::vector<double> empty, one, twelve;
