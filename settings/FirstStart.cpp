@@ -12,6 +12,8 @@ void seed(SettingsStore& s, const QString& section, const QString& key, const QS
 } // namespace
 
 void writeFirstStartValues(SettingsStore& s) {
+    // One atomic replace of the file instead of forty on a first start.
+    SettingsStore::Batch batch(s);
     const QString app = QStringLiteral("App");
     s.WriteString(app, QStringLiteral("Verze"), QStringLiteral("7.41"));
     if (s.ReadString(app, QStringLiteral("last printed"), QString()).isEmpty()) {
@@ -46,4 +48,5 @@ void writeFirstStartValues(SettingsStore& s) {
     seed(s, QStringLiteral("Cislovani"), QStringLiteral("Tvar"), QStringLiteral("0"));
     seed(s, QStringLiteral("Cislovani"), QStringLiteral("VybranaKniha-Vidimace"), QStringLiteral("0"));
     seed(s, QStringLiteral("Cislovani"), QStringLiteral("VybranaKniha-Legalizace"), QStringLiteral("0"));
+    batch.commit();
 }

@@ -10,6 +10,8 @@
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStringList>
+#include <exception>
+#include <memory>
 
 namespace {
 
@@ -79,11 +81,19 @@ QString oneLine(QString value) {
 
 } // namespace
 
+struct SettingsStore::Pending {
+    std::unique_ptr<QLockFile> lock;
+    QString before;
+    QString text;
+};
+
 SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {}
+
+SettingsStore::~SettingsStore() = default;
 
 QString SettingsStore::ReadString(const QString& section, const QString& key,
                                   const QString& defaultValue) const {
-    const QStringList lines = splitLines(readText(m_path));
+    const QStringList lines = splitLines(m_pending ? m_pending->text : readText(m_path));
     bool inSection = false;
     bool sectionSeen = false;
     QString name, k, v;
@@ -106,19 +116,11 @@ int SettingsStore::ReadInt(const QString& section, const QString& key, const QSt
     return strToInt(ReadString(section, key, defaultValue));
 }
 
-void SettingsStore::WriteString(const QString& section, const QString& key, const QString& value) {
-    const QFileInfo info(m_path);
-    // A file marked read-only is refused even for an administrator, as on Windows.
-    if (!info.absoluteDir().exists() ||
-        (info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))))
-        throw AppError(unableToWrite(m_path));
+namespace {
 
-    QLockFile lock(m_path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(10000);
-    if (!lock.tryLock(5000))
-        throw AppError(unableToWrite(m_path));
-
-    const QString before = readText(m_path);
+// The file text with one value set: the key keeps its place (and spelling),
+// a new key goes after the last line of its section, a new section at the end.
+QString withValue(const QString& before, const QString& section, const QString& key, const QString& value) {
     QStringList lines = splitLines(before);
     const QString entry = key + u'=' + oneLine(value);
 
@@ -139,7 +141,6 @@ void SettingsStore::WriteString(const QString& section, const QString& key, cons
         if (sectionStart < 0)
             continue;
         if (keyLine(lines[i], k, v) && sameName(k, key)) {
-            // Keep the key's spelling as it stands in the file.
             lines[i] = k + u'=' + oneLine(value);
             done = true;
             break;
@@ -155,18 +156,79 @@ void SettingsStore::WriteString(const QString& section, const QString& key, cons
             lines.append(entry);
         }
     }
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
 
-    QString text = lines.join(QStringLiteral("\r\n"));
-    text += QStringLiteral("\r\n");
+void checkWritable(const QString& path) {
+    const QFileInfo info(path);
+    // A file marked read-only is refused even for an administrator, as on Windows.
+    if (!info.absoluteDir().exists() ||
+        (info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))))
+        throw AppError(unableToWrite(path));
+}
 
+std::unique_ptr<QLockFile> lockFor(const QString& path) {
+    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    lock->setStaleLockTime(10000);
+    if (!lock->tryLock(5000))
+        throw AppError(unableToWrite(path));
+    return lock;
+}
+
+void replaceFile(const QString& path, const QString& before, const QString& text) {
     // Rewriting identical bytes would only cost a flush to disk.
-    if (text == before && QFileInfo::exists(m_path))
+    if (text == before && QFileInfo::exists(path))
         return;
-
-    QSaveFile out(m_path);
+    QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
-        throw AppError(unableToWrite(m_path));
+        throw AppError(unableToWrite(path));
     const QByteArray bytes = AnsiText::encode(text);
     if (out.write(bytes) != bytes.size() || !out.commit())
-        throw AppError(unableToWrite(m_path));
+        throw AppError(unableToWrite(path));
+}
+
+} // namespace
+
+void SettingsStore::WriteString(const QString& section, const QString& key, const QString& value) {
+    if (m_pending) {
+        m_pending->text = withValue(m_pending->text, section, key, value);
+        return;
+    }
+    checkWritable(m_path);
+    const auto lock = lockFor(m_path);
+    const QString before = readText(m_path);
+    replaceFile(m_path, before, withValue(before, section, key, value));
+}
+
+SettingsStore::Batch::Batch(SettingsStore& store) : m_store(store) {
+    if (store.m_pending)
+        return; // nested: the outer batch writes
+    checkWritable(store.m_path);
+    auto pending = std::make_unique<Pending>();
+    pending->lock = lockFor(store.m_path);
+    pending->before = readText(store.m_path);
+    pending->text = pending->before;
+    store.m_pending = std::move(pending);
+    m_owner = true;
+}
+
+void SettingsStore::Batch::commit() {
+    if (!m_owner)
+        return;
+    m_owner = false;
+    const std::unique_ptr<Pending> pending = std::move(m_store.m_pending);
+    replaceFile(m_store.m_path, pending->before, pending->text);
+}
+
+SettingsStore::Batch::~Batch() {
+    if (!m_owner)
+        return;
+    if (std::uncaught_exceptions() > 0) {
+        m_store.m_pending.reset(); // the error at hand is what the clerk sees
+        return;
+    }
+    try {
+        commit();
+    } catch (...) {
+    }
 }

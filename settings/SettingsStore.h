@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 // The settings file, with the semantics of the Windows profile functions the
 // file was designed for: section and key names match without regard to case,
@@ -15,6 +16,27 @@ class SettingsStore {
 public:
     // Opening neither reads nor creates the file; the first write creates it.
     explicit SettingsStore(QString path);
+    ~SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    // Groups many writes into one: while a batch lives the file is locked,
+    // reads and writes of this handle work on the text in memory, and
+    // commit() replaces the file once (as if each write had been made in
+    // turn, with nobody else writing between them). A batch left by an
+    // exception writes nothing; one left normally commits.
+    class Batch {
+    public:
+        explicit Batch(SettingsStore& store);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        void commit();
+
+    private:
+        SettingsStore& m_store;
+        bool m_owner = false;
+    };
 
     QString ReadString(const QString& section, const QString& key, const QString& defaultValue) const;
     void WriteString(const QString& section, const QString& key, const QString& value);
@@ -29,5 +51,7 @@ public:
     static constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
 
 private:
+    struct Pending;
     QString m_path;
+    std::unique_ptr<Pending> m_pending;
 };
