@@ -7,13 +7,19 @@
 #include "settings/CalibrationPicture.h"
 #include "settings/Conversion.h"
 #include "settings/DataDir.h"
+#include "settings/LogoConversion.h"
+#include "settings/LogoFileDialog.h"
+#include "settings/LogoPreview.h"
 #include "settings/SettingsStore.h"
 #include "settings/StepOnlySpinBox.h"
 
 #include <QCheckBox>
 #include <QCollator>
+#include <QDir>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -373,7 +379,11 @@ void TForm2::FormShow() {
         loaded = false;
     }
     Button1->setEnabled(loaded);
-    loadLogoPreview();
+    try {
+        loadLogoPreview();
+    } catch (const AppError& e) {
+        problems << e.message();
+    }
     fillSavedClauseList({});
 
     if (!problems.isEmpty()) {
@@ -432,7 +442,19 @@ void TForm2::loadSettings(QStringList& problems) {
     text(16, organisation, QStringLiteral("IC"));
 }
 
-void TForm2::loadLogoPreview() {}
+void TForm2::loadLogoPreview() {
+    // Without a logo file the preview keeps what it showed.
+    const QString path = DataDir::logoFile();
+    if (!QFile::exists(path))
+        return;
+    QImageReader reader(path);
+    const QImage picture = reader.read();
+    if (picture.isNull())
+        throw AppError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reader.errorString()));
+    const QSize shown = logoPreviewSize(picture.size());
+    Image2->setPixmap(QPixmap::fromImage(
+        shown == picture.size() ? picture : picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+}
 
 void TForm2::fillSavedClauseList(const QStringList& names) {
     // QListWidget's own sorting compares code points; the clerk expects the
@@ -500,7 +522,15 @@ void TForm2::Button1Click() {
 
 void TForm2::Button3Click() { reject(); }
 
-void TForm2::Button5Click() {}
+void TForm2::Button5Click() {
+    const QString chosen = chooseLogoFile(this);
+    if (chosen.isEmpty())
+        return;
+    guarded(this, [&] {
+        convertLogo(chosen, DataDir::logoFile());
+        loadLogoPreview();
+    });
+}
 
 void TForm2::Button6Click() {
     if (ListBox2->selectedItems().isEmpty()) {
