@@ -32,7 +32,10 @@ int main(int argc, char** argv) {
             category = args[i].toInt();
     }
 
+    QElapsedTimer created;
+    created.start();
     auto main = createWindows();
+    std::printf("createWindows: %.1f ms\n", created.nsecsElapsed() / 1e6);
     main->move(300, 200);
     main->show();
     TForm2* dialog = main->Form2;

@@ -3,6 +3,7 @@
 #include "app/FormBuilder.h"
 #include "app/Messages.h"
 #include "app/main.h"
+#include "applicant/SavedClauses.h"
 #include "settings/AppError.h"
 #include "settings/CalibrationPicture.h"
 #include "settings/Conversion.h"
@@ -384,7 +385,7 @@ void TForm2::FormShow() {
     } catch (const AppError& e) {
         problems << e.message();
     }
-    fillSavedClauseList({});
+    fillSavedClauseList(m_main->savedClauses().names());
 
     if (!problems.isEmpty()) {
         const QString text = problems.join(u'\n');
@@ -533,8 +534,16 @@ void TForm2::Button5Click() {
 }
 
 void TForm2::Button6Click() {
-    if (ListBox2->selectedItems().isEmpty()) {
+    const QList<QListWidgetItem*> selected = ListBox2->selectedItems();
+    if (selected.isEmpty()) {
         showInfo(this, kNothingSelectedMessage);
         return;
     }
+    // The lists are the main window's own, so its search loses the clause at
+    // once. When the file cannot be rewritten the clause stays in the lists
+    // and in the file, and the list box shows it still.
+    SavedClauses& clauses = m_main->savedClauses();
+    const QString name = selected.constFirst()->text();
+    guarded(this, [&] { clauses.removeFirstNamed(name); });
+    fillSavedClauseList(clauses.names());
 }

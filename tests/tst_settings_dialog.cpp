@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "UiSupport.h"
 
+#include "applicant/SavedClauses.h"
 #include "settings/AppError.h"
 #include "settings/JpegDecoder.h"
 #include "settings/LogoConversion.h"
@@ -133,7 +134,11 @@ private Q_SLOTS:
     void officeNameAndIdentificationEditable();
     void placementOverMainWindow_data();
     void placementOverMainWindow();
+    void savedClausesInCzechOrder();
+    void deleteSavedClause_data();
+    void deleteSavedClause();
     void deleteWithoutSelection();
+    void deletionThatCannotBeWrittenKeepsClause();
     void logoFilterPatterns_data();
     void logoFilterPatterns();
     void logoDialogListsPictures();
@@ -143,6 +148,8 @@ private Q_SLOTS:
 
 private:
     TForm2* openDialog();
+    void restartWithSavedClauses(const QStringList& lines);
+    void selectSavedClause(TForm2* d, const QString& name);
     void pressOk(TForm2* d);
 
     std::unique_ptr<AppDataSandbox> m_box;
@@ -168,6 +175,31 @@ TForm2* TestSettingsDialog::openDialog() {
     d->show();
     QCoreApplication::processEvents(); // lets a deferred error report come up and be answered
     return d;
+}
+
+void TestSettingsDialog::restartWithSavedClauses(const QStringList& lines) {
+    m_main.reset();
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    QVERIFY(writeBytes(DataDir::savedClausesFile(), AnsiText::encode(text)));
+    m_main = createWindows();
+    m_main->show();
+}
+
+void TestSettingsDialog::selectSavedClause(TForm2* d, const QString& name) {
+    const QList<QListWidgetItem*> found = d->ListBox2->findItems(name, Qt::MatchExactly);
+    QVERIFY(!found.isEmpty());
+    QTest::mouseClick(d->ListBox2->viewport(), Qt::LeftButton, {},
+                      d->ListBox2->visualItemRect(found.first()).center());
+    QCOMPARE(d->ListBox2->selectedItems(), QList<QListWidgetItem*>{found.first()});
+}
+
+QStringList itemTexts(QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
 }
 
 void TestSettingsDialog::pressOk(TForm2* d) {
@@ -529,13 +561,99 @@ void TestSettingsDialog::placementOverMainWindow() {
     QCOMPARE(own.top(), topClamped ? 0 : frame.top() + down);
 }
 
+void TestSettingsDialog::savedClausesInCzechOrder() {
+    restartWithSavedClauses({"Zeman Ota|0|0|1|A|0|1", "Chrudimský Jan|0|0|1|A|0|2", "Čech Adam|0|0|1|A|0|3",
+                             "Hora Karel|0|0|1|A|0|4", "Žák Jan|0|0|1|A|0|5", "Cibulka Petr|0|0|1|A|0|6",
+                             "adam Eva|0|0|1|A|0|7"});
+    TForm2* d = openDialog();
+    // ch comes after h, č after c and ž after z; letter case does not lead.
+    QCOMPARE(itemTexts(d->ListBox2), (QStringList{"adam Eva", "Cibulka Petr", "Čech Adam", "Hora Karel",
+                                                  "Chrudimský Jan", "Zeman Ota", "Žák Jan"}));
+    QVERIFY(d->ListBox2->selectedItems().isEmpty());
+}
+
+void TestSettingsDialog::deleteSavedClause_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("remaining");
+    const QString a = QStringLiteral("Novák Jan, 1.1.1970, Praha|0|0|1|Hlavní 1|0|111");
+    const QString b = QStringLiteral("Adam Petr|1|0|1|Dlouhá 2|2|222");
+    const QString c = QStringLiteral("Novák Jan, 1.1.1970, Praha|0|1|1|Krátká 3|0|333");
+    const QString d = QStringLiteral("Šťastný Ondřej|0|0|1|Řečkovice 4|0|444");
+    QTest::newRow("only clause") << QStringList{a} << "Novák Jan, 1.1.1970, Praha" << QStringList{};
+    QTest::newRow("same name: first in the file goes")
+        << QStringList{a, b, c} << "Novák Jan, 1.1.1970, Praha" << QStringList{b, c};
+    QTest::newRow("last in the file") << QStringList{b, a, d} << "Šťastný Ondřej" << QStringList{b, a};
+    QTest::newRow("middle one") << QStringList{d, b, a} << "Adam Petr" << QStringList{d, a};
+}
+
+void TestSettingsDialog::deleteSavedClause() {
+    QFETCH(QStringList, lines);
+    QFETCH(QString, name);
+    QFETCH(QStringList, remaining);
+    restartWithSavedClauses(lines);
+    auto namesOf = [](const QStringList& list) {
+        QStringList out;
+        for (const QString& line : list)
+            out << line.section(u'|', 0, 0);
+        return out;
+    };
+    QString expectedText;
+    for (const QString& line : remaining)
+        expectedText += line + QStringLiteral("\r\n");
+
+    TForm2* d = openDialog();
+    d->ListBox1->setCurrentRow(2);
+    QCOMPARE(d->ListBox2->count(), lines.size());
+    selectSavedClause(d, name);
+    QTest::mouseClick(d->Button6, Qt::LeftButton);
+    QCOMPARE(m_answers->texts, QStringList()); // no confirmation
+    QCOMPARE(readBytes(DataDir::savedClausesFile()), AnsiText::encode(expectedText));
+    QCOMPARE(m_main->savedClauses().lines(), remaining);
+    QCOMPARE(m_main->savedClauses().names(), namesOf(remaining));
+    QStringList shown = itemTexts(d->ListBox2);
+    QStringList expectedNames = namesOf(remaining);
+    shown.sort();
+    expectedNames.sort();
+    QCOMPARE(shown, expectedNames);
+    QVERIFY(d->ListBox2->selectedItems().isEmpty());
+
+    // "Zrušit" does not bring it back.
+    QTest::mouseClick(d->Button3, Qt::LeftButton);
+    openDialog();
+    QCOMPARE(d->ListBox2->count(), remaining.size());
+    QCOMPARE(readBytes(DataDir::savedClausesFile()), AnsiText::encode(expectedText));
+}
+
 void TestSettingsDialog::deleteWithoutSelection() {
+    restartWithSavedClauses({"Adam Petr|1|0|1|Dlouhá 2|2|222"});
+    const QByteArray before = readBytes(DataDir::savedClausesFile());
     TForm2* d = openDialog();
     d->ListBox1->setCurrentRow(2);
     QTest::mouseClick(d->Button6, Qt::LeftButton);
     QCOMPARE(m_answers->texts,
              QStringList{QStringLiteral("Není vybrána žádná uložená doložka. Pokud chcete doložku odstranit, "
                                         "označte jí v seznamu a až poté klikněte na tlačítko smazat.")});
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->ListBox2->count(), 1);
+    QCOMPARE(m_main->savedClauses().size(), 1);
+    QCOMPARE(readBytes(DataDir::savedClausesFile()), before);
+}
+
+void TestSettingsDialog::deletionThatCannotBeWrittenKeepsClause() {
+    restartWithSavedClauses({"Adam Petr|1|0|1|Dlouhá 2|2|222", "Bém Jiří|0|0|1|Nová 5|0|555"});
+    TForm2* d = openDialog();
+    d->ListBox1->setCurrentRow(2);
+    // A directory in the file's place: the rewrite cannot replace it.
+    QVERIFY(QFile::remove(DataDir::savedClausesFile()));
+    QVERIFY(QDir().mkdir(DataDir::savedClausesFile()));
+    selectSavedClause(d, QStringLiteral("Bém Jiří"));
+    QTest::mouseClick(d->Button6, Qt::LeftButton);
+    QCOMPARE(m_answers->texts.size(), 1);
+    QVERIFY2(m_answers->texts.first().startsWith(QStringLiteral("Unable to write to")),
+             qPrintable(m_answers->texts.first()));
+    QCOMPARE(m_main->savedClauses().names(), (QStringList{"Adam Petr", "Bém Jiří"}));
+    QCOMPARE(itemTexts(d->ListBox2), (QStringList{"Adam Petr", "Bém Jiří"}));
     QVERIFY(d->isVisible());
 }
 
