@@ -142,12 +142,10 @@ void drawClauseSheet(QPainter& p) {
     sampleText(p, first, left + kTextRight + 4, rowTops[0] + kTextDown + 2, 7, 9.2,
                {QStringLiteral("OVĚŘOVACÍ DOLOŽKA PRO LEGALIZACI"),
                 QStringLiteral("Podle ověřovací knihy Obecního úřadu Zididuzado Dazuz"),
-                QStringLiteral("poř. č. legalizace A/15/2025"),
-                QStringLiteral("vlastnoručně podepsal"),
+                QStringLiteral("poř. č. legalizace A/15/2025"), QStringLiteral("vlastnoručně podepsal"),
                 QStringLiteral("Jan Novák, 1. 1. 1970, Praha"),
                 QStringLiteral("jméno/a, příjmení, datum a místo narození žadatele"),
-                QStringLiteral("Hlavní 12, Zididuzado Dazuz"),
-                QStringLiteral("adresa místa trvalého pobytu"),
+                QStringLiteral("Hlavní 12, Zididuzado Dazuz"), QStringLiteral("adresa místa trvalého pobytu"),
                 QStringLiteral("občanský průkaz č.123456789"),
                 QStringLiteral("V Dudeverodu Zered dne 14.08.2019"),
                 QStringLiteral("Otisk úředního razítka a podpis ověřující osoby")},
@@ -197,16 +195,12 @@ void drawBookSheet(QPainter& p) {
 
     const QRectF first(left, rowTops[0], right - left, height);
     sampleText(p, first, left + kTextRight + 4, rowTops[0] + kTextDown + 2, 8, 11,
-               {QStringLiteral("1. A/15/2025, A/16/2025"),
-                QStringLiteral("2. 14.08.2019"),
+               {QStringLiteral("1. A/15/2025, A/16/2025"), QStringLiteral("2. 14.08.2019"),
                 QStringLiteral("3. Jan Novák, 1. 1. 1970, Praha"),
                 QStringLiteral("4. Hlavní 12, Zididuzado Dazuz"),
-                QStringLiteral("5. občanský průkaz 123456789"),
-                QStringLiteral("6. ---"),
-                QStringLiteral("7. vlastnoručně podepsal"),
-                QStringLiteral("8. ---"),
-                QStringLiteral("9. Zoz Azira"),
-                QStringLiteral("10. kupní smlouva")},
+                QStringLiteral("5. občanský průkaz 123456789"), QStringLiteral("6. ---"),
+                QStringLiteral("7. vlastnoručně podepsal"), QStringLiteral("8. ---"),
+                QStringLiteral("9. Zoz Azira"), QStringLiteral("10. kupní smlouva")},
                1);
     caption(p, QRectF(left + kTextRight + 4, rowTops[1] + 56, right - left - kTextRight - 8, 40),
             QStringLiteral("Samolepící etikety formátu A4, 44 x 133 mm"));
@@ -236,7 +230,8 @@ void drawCalibrationPicture(QPainter& painter, CalibrationSheet sheet) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setClipRect(QRectF(0, 0, CalibrationPicture::kSize, CalibrationPicture::kSize), Qt::IntersectClip);
+    painter.setClipRect(QRectF(0, 0, CalibrationPicture::kSize, CalibrationPicture::kSize),
+                        Qt::IntersectClip);
     painter.fillRect(QRectF(0, 0, CalibrationPicture::kSize, CalibrationPicture::kSize), Qt::white);
     if (sheet == CalibrationSheet::Clauses)
         drawClauseSheet(painter);
@@ -255,7 +250,8 @@ QImage calibrationImage(CalibrationSheet sheet, qreal scale) {
     return image;
 }
 
-CalibrationPicture::CalibrationPicture(CalibrationSheet sheet, QWidget* parent) : QWidget(parent), m_sheet(sheet) {}
+CalibrationPicture::CalibrationPicture(CalibrationSheet sheet, QWidget* parent)
+    : QWidget(parent), m_sheet(sheet) {}
 
 void CalibrationPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);

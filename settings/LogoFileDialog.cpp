@@ -36,7 +36,9 @@ QString chooseLogoFile(QWidget* parent) {
     // The first entry lists its patterns separated by ";", which Qt would take
     // for one pattern that no file matches; filter by the real patterns.
     if (auto* model = dialog.findChild<QFileSystemModel*>()) {
-        auto usePatterns = [model](const QString& filter) { model->setNameFilters(logoFilterPatterns(filter)); };
+        auto usePatterns = [model](const QString& filter) {
+            model->setNameFilters(logoFilterPatterns(filter));
+        };
         usePatterns(dialog.selectedNameFilter());
         QObject::connect(&dialog, &QFileDialog::filterSelected, model, usePatterns);
     }

@@ -16,8 +16,8 @@
 
 #include <QCheckBox>
 #include <QCollator>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QImageReader>
@@ -26,6 +26,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 #include <algorithm>
 #include <optional>
@@ -43,7 +44,7 @@ struct Place {
 
 // Where each group box stands; its position is set again at every show.
 const Place kGroupBoxPlaces[] = {
-    {5, {192, 8, 691, 145}},   {9, {192, 170, 691, 118}}, {6, {192, 8, 691, 447}},  {3, {192, 8, 691, 186}},
+    {5, {192, 8, 691, 145}},   {9, {192, 170, 691, 118}},  {6, {192, 8, 691, 447}},  {3, {192, 8, 691, 186}},
     {2, {192, 203, 298, 252}}, {10, {503, 203, 380, 252}}, {11, {192, 8, 691, 447}}, {7, {192, 8, 691, 263}},
     {8, {192, 277, 691, 178}}, {1, {192, 8, 691, 447}},    {12, {192, 8, 691, 447}},
 };
@@ -55,14 +56,14 @@ const char* const kLabelKeys[] = {"a", "b", "c", "d", "z", "y", "x", "w", "ka", 
 const char* const kLetters[] = {"A", "B", "C", "D", "Z", "Y", "X", "W"};
 const int kSpinTops[] = {125, 157, 189, 221, 293, 325, 357, 389};
 
-const QString kCalibrationText = QStringLiteral(
-    "Pokud je potřeba zkalibrovat tisk\r\ndoložek na štítky, můžete upravit\r\nparamtery dle obrázku vpravo.\r\n"
-    "hodnoty rozměrů se udávají v\r\nmilimetrech.");
+const QString kCalibrationText = QStringLiteral("Pokud je potřeba zkalibrovat tisk\r\ndoložek na štítky, "
+                                                "můžete upravit\r\nparamtery dle obrázku vpravo.\r\n"
+                                                "hodnoty rozměrů se udávají v\r\nmilimetrech.");
 const QString kSavedMessage =
     QStringLiteral("Nastavení bylo uloženo. Některé změny se projeví při příštím spuštění aplikace.");
-const QString kNothingSelectedMessage =
-    QStringLiteral("Není vybrána žádná uložená doložka. Pokud chcete doložku odstranit, označte jí v seznamu a "
-                   "až poté klikněte na tlačítko smazat.");
+const QString kNothingSelectedMessage = QStringLiteral(
+    "Není vybrána žádná uložená doložka. Pokud chcete doložku odstranit, označte jí v seznamu a "
+    "až poté klikněte na tlačítko smazat.");
 
 QFont arial(int pixels) {
     QFont f;
@@ -73,14 +74,19 @@ QFont arial(int pixels) {
 
 QFont formFont() {
     QFont f;
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    f.setFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     f.setPixelSize(11);
     return f;
 }
 
-QString key(const char* name) { return QString::fromLatin1(name); }
+QString key(const char* name) {
+    return QString::fromLatin1(name);
+}
 
-QString flagText(const QCheckBox* box) { return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"); }
+QString flagText(const QCheckBox* box) {
+    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 QLabel* placedLabel(QWidget* parent, const QString& name, const QString& caption, int x, int y) {
     QLabel* l = Form::label(parent, name, caption);
@@ -115,7 +121,8 @@ TForm2::TForm2(TForm1* main)
     setFont(formFont());
     setFixedSize(kClientWidth, kClientHeight);
 
-    QLabel* label17 = placedLabel(this, QStringLiteral("Label17"), QStringLiteral("Kategorie nastavení:"), 8, 9);
+    QLabel* label17 =
+        placedLabel(this, QStringLiteral("Label17"), QStringLiteral("Kategorie nastavení:"), 8, 9);
     label17->setFont(arial(13));
     label17->adjustSize();
 
@@ -198,8 +205,9 @@ void TForm2::buildGeneral() {
 
     QGroupBox* g9 = groupBox(9);
     g9->setTitle(QStringLiteral("Další nastavení"));
-    QCheckBox* c5 = Form::check(g9, QStringLiteral("CheckBox5"),
-                                QStringLiteral("Po vytištění šítku označit automaticky další štítek v pořadí"));
+    QCheckBox* c5 =
+        Form::check(g9, QStringLiteral("CheckBox5"),
+                    QStringLiteral("Po vytištění šítku označit automaticky další štítek v pořadí"));
     c5->setGeometry(16, 26, 500, kEditHeight);
     m_checkBoxes.at(4) = c5;
 }
@@ -231,14 +239,16 @@ void TForm2::buildCopyAndLegalization() {
     placedLabel(g3, QStringLiteral("Label12"), QStringLiteral("Místo podpisu doložky"), 16, 28);
     m_edits[10] = Form::edit(g3, QStringLiteral("Edit10"));
     m_edits[10]->setGeometry(16, 46, 440, kEditHeight);
-    hintLabel(g3, QStringLiteral("Label9"), QStringLiteral("Vyplňte například \"V Dudeverodu Zered\""), 16, 69);
+    hintLabel(g3, QStringLiteral("Label9"), QStringLiteral("Vyplňte například \"V Dudeverodu Zered\""), 16,
+              69);
     placedLabel(g3, QStringLiteral("Label22"), QStringLiteral("Podle ověřovací knihy ..."), 16, 104);
     m_edits[15] = Form::edit(g3, QStringLiteral("Edit15"));
     m_edits[15]->setGeometry(16, 122, 440, kEditHeight);
 
     QGroupBox* g2 = groupBox(2);
     g2->setTitle(QStringLiteral("Ověřovatelé pro vidimaci a legalizaci"));
-    placedLabel(g2, QStringLiteral("Label19"), QStringLiteral("Zadejte jména a příjmení ověřovatelů:"), 12, 24);
+    placedLabel(g2, QStringLiteral("Label19"), QStringLiteral("Zadejte jména a příjmení ověřovatelů:"), 12,
+                24);
     for (int n = 1; n <= 8; ++n) {
         QLineEdit* e = Form::edit(g2, QStringLiteral("Edit%1").arg(n));
         e->setGeometry(12, 44 + (n - 1) * 25, 274, kEditHeight);
@@ -250,7 +260,8 @@ void TForm2::buildCopyAndLegalization() {
     ListBox2 = new QListWidget(g10);
     ListBox2->setObjectName(QStringLiteral("ListBox2"));
     ListBox2->setGeometry(12, 24, 356, 186);
-    Button6 = plainButton(g10, QStringLiteral("Button6"), QStringLiteral("Smazat"), {}, QRect(12, 218, 85, 25));
+    Button6 =
+        plainButton(g10, QStringLiteral("Button6"), QStringLiteral("Smazat"), {}, QRect(12, 218, 85, 25));
     connect(Button6, &QPushButton::clicked, this, &TForm2::Button6Click);
 }
 
@@ -258,17 +269,19 @@ void TForm2::buildBooks() {
     QGroupBox* g = groupBox(11);
     g->setTitle(QStringLiteral("Ověřovací knihy"));
     placedLabel(g, QStringLiteral("Label41"), QStringLiteral("Tvar označení vidimace a legalizace:"), 16, 28);
-    ComboBox1 = Form::dropDown(g, QStringLiteral("ComboBox1"),
-                               {QStringLiteral("kniha / pořadí / rok"), QStringLiteral("pořadí / kniha / rok"),
-                                QStringLiteral("kniha - pořadí / rok"), QStringLiteral("pořadí - kniha / rok"),
-                                QStringLiteral("pořadí / kniha"), QStringLiteral("pořadí (netisknout rok ani knihu)"),
-                                QStringLiteral("pořadí / rok / kniha")},
-                               0);
+    ComboBox1 =
+        Form::dropDown(g, QStringLiteral("ComboBox1"),
+                       {QStringLiteral("kniha / pořadí / rok"), QStringLiteral("pořadí / kniha / rok"),
+                        QStringLiteral("kniha - pořadí / rok"), QStringLiteral("pořadí - kniha / rok"),
+                        QStringLiteral("pořadí / kniha"), QStringLiteral("pořadí (netisknout rok ani knihu)"),
+                        QStringLiteral("pořadí / rok / kniha")},
+                       0);
     ComboBox1->setGeometry(16, 47, 260, kEditHeight + 2);
-    QLabel* hint = hintLabel(g, QStringLiteral("Label42"),
-                             QStringLiteral("Pokud využíváte více ověřovacích knih, vyberte v jakém tvaru se budou "
-                                            "generovat označení vidimace a legalizace."),
-                             16, 73);
+    QLabel* hint =
+        hintLabel(g, QStringLiteral("Label42"),
+                  QStringLiteral("Pokud využíváte více ověřovacích knih, vyberte v jakém tvaru se budou "
+                                 "generovat označení vidimace a legalizace."),
+                  16, 73);
     hint->setWordWrap(true);
     hint->setGeometry(16, 73, 640, 16);
 
@@ -290,8 +303,8 @@ void TForm2::buildLegalActs() {
     constexpr int right = 352;
     constexpr int width = 320;
     placedLabel(g7, QStringLiteral("Label28"), QStringLiteral("Orgány obce 2. pád"), 16, 26);
-    hintLabel(g7, QStringLiteral("Label30"), QStringLiteral("Například: \"Zastupitelstva obce Zididuzado Dazuz\""),
-              16, 45);
+    hintLabel(g7, QStringLiteral("Label30"),
+              QStringLiteral("Například: \"Zastupitelstva obce Zididuzado Dazuz\""), 16, 45);
     placedLabel(g7, QStringLiteral("Label29"), QStringLiteral("Orgány obce 7. pád"), right, 26);
     hintLabel(g7, QStringLiteral("Label31"),
               QStringLiteral("Například: \"Zastupitelstvem obce Zididuzado Dazuz\""), right, 45);
@@ -313,7 +326,8 @@ void TForm2::buildLegalActs() {
     Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     placedLabel(g8, QStringLiteral("Label32"),
                 QStringLiteral("Logo organizace se tiskne na doložky právního jednání."), 216, 29);
-    Button5 = plainButton(g8, QStringLiteral("Button5"), QStringLiteral("Vybrat logo"), {}, QRect(216, 51, 103, 25));
+    Button5 = plainButton(g8, QStringLiteral("Button5"), QStringLiteral("Vybrat logo"), {},
+                          QRect(216, 51, 103, 25));
     connect(Button5, &QPushButton::clicked, this, &TForm2::Button5Click);
 }
 
@@ -339,13 +353,16 @@ void TForm2::buildCalibration(QGroupBox* box, int firstSpin, int spinCount, int 
         l->setBuddy(spin);
     }
 
-    auto* picture =
-        new CalibrationPicture(firstSpin == 1 ? CalibrationSheet::Clauses : CalibrationSheet::BookLabels, box);
+    auto* picture = new CalibrationPicture(
+        firstSpin == 1 ? CalibrationSheet::Clauses : CalibrationSheet::BookLabels, box);
     picture->setGeometry(208, 9, 481, 436);
 }
 
 void TForm2::showEvent(QShowEvent* event) {
-    FormShow();
+    // A window system may show the dialog again on its own (another virtual
+    // desktop, say); only our own show reloads, or it would discard edits.
+    if (!event->spontaneous())
+        FormShow();
     QDialog::showEvent(event);
 }
 
@@ -454,7 +471,8 @@ void TForm2::loadLogoPreview() {
         throw AppError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reader.errorString()));
     const QSize shown = logoPreviewSize(picture.size());
     Image2->setPixmap(QPixmap::fromImage(
-        shown == picture.size() ? picture : picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        shown == picture.size() ? picture
+                                : picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
 void TForm2::fillSavedClauseList(const QStringList& names) {
@@ -471,7 +489,8 @@ void TForm2::fillSavedClauseList(const QStringList& names) {
 void TForm2::ListBox1Click() {
     const int index = ListBox1->currentRow();
     const std::vector<int> none;
-    const std::vector<int>& shown = index >= 0 && index < int(kCategoryBoxes.size()) ? kCategoryBoxes[index] : none;
+    const std::vector<int>& shown =
+        index >= 0 && index < int(kCategoryBoxes.size()) ? kCategoryBoxes[index] : none;
     for (const Place& place : kGroupBoxPlaces)
         groupBox(place.box)->setVisible(std::find(shown.begin(), shown.end(), place.box) != shown.end());
 }
@@ -485,7 +504,8 @@ void TForm2::saveSettings() {
 
     for (int i = 1; i <= 8; ++i)
         s.WriteString(QStringLiteral("Overovatele"), QStringLiteral("Overovatel%1").arg(i), edit(i)->text());
-    s.WriteString(QStringLiteral("Cislovani"), QStringLiteral("Tvar"), QString::number(ComboBox1->currentIndex()));
+    s.WriteString(QStringLiteral("Cislovani"), QStringLiteral("Tvar"),
+                  QString::number(ComboBox1->currentIndex()));
     for (int i = 1; i <= 10; ++i)
         s.WriteString(books, QStringLiteral("Kniha%1").arg(i), edit(32 + i)->text());
     // Every book gets a running order number; an existing one is left alone.
@@ -521,7 +541,9 @@ void TForm2::Button1Click() {
     });
 }
 
-void TForm2::Button3Click() { reject(); }
+void TForm2::Button3Click() {
+    reject();
+}
 
 void TForm2::Button5Click() {
     const QString chosen = chooseLogoFile(this);

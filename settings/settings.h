@@ -41,6 +41,7 @@ public:
     QLabel* Label20 = nullptr;
     QLabel* Label62 = nullptr;
 
+    // GroupBox1 to GroupBox12; there is no GroupBox4 (nullptr).
     QGroupBox* groupBox(int n) const { return m_groupBoxes.at(n - 1); }
     QCheckBox* checkBox(int n) const { return m_checkBoxes.at(n - 1); }
     QSpinBox* spinEdit(int n) const { return m_spinEdits.at(n - 1); }
@@ -65,7 +66,8 @@ private:
     void buildCopyAndLegalization();
     void buildBooks();
     void buildLegalActs();
-    void buildCalibration(QGroupBox* box, int firstSpin, int spinCount, int firstLabel, const char* textLabel);
+    void buildCalibration(QGroupBox* box, int firstSpin, int spinCount, int firstLabel,
+                          const char* textLabel);
 
     void FormShow();
     void loadSettings(QStringList& problems);

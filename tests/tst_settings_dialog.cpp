@@ -58,9 +58,15 @@ void typeText(QWidget* w, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-QSpinBox* spin(TForm2* d, int n) { return d->findChild<QSpinBox*>(QStringLiteral("SpinEdit%1").arg(n)); }
-QLineEdit* edit(TForm2* d, int n) { return d->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(n)); }
-QCheckBox* check(TForm2* d, int n) { return d->findChild<QCheckBox*>(QStringLiteral("CheckBox%1").arg(n)); }
+QSpinBox* spin(TForm2* d, int n) {
+    return d->findChild<QSpinBox*>(QStringLiteral("SpinEdit%1").arg(n));
+}
+QLineEdit* edit(TForm2* d, int n) {
+    return d->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(n));
+}
+QCheckBox* check(TForm2* d, int n) {
+    return d->findChild<QCheckBox*>(QStringLiteral("CheckBox%1").arg(n));
+}
 
 // Runs `answer` on the picture dialog once it is up (the file list loads in
 // the background, so it waits for the list to settle first).
@@ -251,7 +257,8 @@ void TestSettingsDialog::categoryShowsItsBoxes() {
     QListWidgetItem* item = d->ListBox1->item(row);
     QCOMPARE(item->text(), category);
     QCOMPARE(d->ListBox1->visualItemRect(item).height(), 30);
-    QTest::mouseClick(d->ListBox1->viewport(), Qt::LeftButton, {}, d->ListBox1->visualItemRect(item).center());
+    QTest::mouseClick(d->ListBox1->viewport(), Qt::LeftButton, {},
+                      d->ListBox1->visualItemRect(item).center());
     QCOMPARE(visibleGroupBoxes(d), boxes);
 }
 
@@ -371,12 +378,18 @@ void TestSettingsDialog::designationForm_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("error");
     QTest::addColumn<QString>("saved");
-    QTest::newRow("in range") << "3" << 3 << "" << "3";
-    QTest::newRow("last form") << "6" << 6 << "" << "6";
-    QTest::newRow("above range") << "7" << -1 << "" << "-1";
-    QTest::newRow("negative") << "-2" << -1 << "" << "-1";
-    QTest::newRow("not a number") << "tri" << -1 << "'tri' is not a valid integer value" << "-1";
-    QTest::newRow("present but empty") << "" << -1 << "'' is not a valid integer value" << "-1";
+    QTest::newRow("in range") << "3" << 3 << ""
+                              << "3";
+    QTest::newRow("last form") << "6" << 6 << ""
+                               << "6";
+    QTest::newRow("above range") << "7" << -1 << ""
+                                 << "-1";
+    QTest::newRow("negative") << "-2" << -1 << ""
+                              << "-1";
+    QTest::newRow("not a number") << "tri" << -1 << "'tri' is not a valid integer value"
+                                  << "-1";
+    QTest::newRow("present but empty") << "" << -1 << "'' is not a valid integer value"
+                                       << "-1";
 }
 
 void TestSettingsDialog::designationForm() {
@@ -405,7 +418,8 @@ void TestSettingsDialog::badNumberLoadsEverythingElse() {
     spin(d, 3)->setValue(33);
     d->hide();
     openDialog();
-    const QString report = QStringLiteral("'47,5' is not a valid integer value\n'x' is not a valid integer value");
+    const QString report =
+        QStringLiteral("'47,5' is not a valid integer value\n'x' is not a valid integer value");
     QTRY_COMPARE(m_answers->texts, (QStringList{report, report}));
     QVERIFY(d->isVisible());
     QCOMPARE(spin(d, 3)->value(), 0);
@@ -479,12 +493,15 @@ void TestSettingsDialog::savesEveryValueInOrder() {
     // show the saving order.
     QString overovatele = QStringLiteral("[Overovatele]\r\n");
     for (int n = 1; n <= 8; ++n)
-        overovatele += QStringLiteral("Overovatel%1=%2\r\n").arg(n).arg(n == 3 ? QString() : QStringLiteral("Ověřovatel %1").arg(n));
+        overovatele += QStringLiteral("Overovatel%1=%2\r\n")
+                           .arg(n)
+                           .arg(n == 3 ? QString() : QStringLiteral("Ověřovatel %1").arg(n));
     QCOMPARE(sectionText(QStringLiteral("Overovatele")), overovatele);
 
     QString knihy = QStringLiteral("[Knihy]\r\n");
     for (int n = 1; n <= 10; ++n)
-        knihy += QStringLiteral("Kniha%1=%2\r\n").arg(n).arg(n == 2 ? QString() : QStringLiteral("K%1").arg(n));
+        knihy +=
+            QStringLiteral("Kniha%1=%2\r\n").arg(n).arg(n == 2 ? QString() : QStringLiteral("K%1").arg(n));
     for (int n = 1; n <= 10; ++n)
         knihy += QStringLiteral("cisloKniha%1=1\r\n").arg(n);
     QCOMPARE(sectionText(QStringLiteral("Knihy")), knihy);
@@ -496,9 +513,10 @@ void TestSettingsDialog::savesEveryValueInOrder() {
         dpj += QStringLiteral("7Organ%1=Radou %1\r\n").arg(n);
     QCOMPARE(sectionText(QStringLiteral("DPJ")), dpj);
 
-    QCOMPARE(sectionText(QStringLiteral("Stitky")),
-             QStringLiteral("[Stitky]\r\na=101\r\nb=102\r\nc=103\r\nd=104\r\nz=105\r\ny=106\r\nx=107\r\nw=108\r\n"
-                            "ka=109\r\nkb=110\r\nkc=111\r\nkd=112\r\nkz=113\r\nky=114\r\n"));
+    QCOMPARE(
+        sectionText(QStringLiteral("Stitky")),
+        QStringLiteral("[Stitky]\r\na=101\r\nb=102\r\nc=103\r\nd=104\r\nz=105\r\ny=106\r\nx=107\r\nw=108\r\n"
+                       "ka=109\r\nkb=110\r\nkc=111\r\nkd=112\r\nkz=113\r\nky=114\r\n"));
     const QString organizace = QStringLiteral(
         "[Organizace]\r\nKde=V Kocourkově\r\nOrganizace2pad=Obecního úřadu Zididuzado Dazuz\r\nIC=\r\n"
         "Nazev=Obec Kocourkov\r\nAdresa1=Náměstí 1\r\nAdresa2=123 45 Kocourkov\r\nAdresa3=\r\n");
@@ -705,7 +723,8 @@ void TestSettingsDialog::logoDialogListsPictures() {
     });
     QTest::mouseClick(d->Button5, Qt::LeftButton);
     QVERIFY(answer.seen);
-    QCOMPARE(filters, (QStringList{"Všechny (*.jpg;*.jpeg;)", "JPEG Image File (*.jpg)", "JPEG Image File (*.jpeg)"}));
+    QCOMPARE(filters,
+             (QStringList{"Všechny (*.jpg;*.jpeg;)", "JPEG Image File (*.jpg)", "JPEG Image File (*.jpeg)"}));
     QCOMPARE(selected, QStringLiteral("Všechny (*.jpg;*.jpeg;)"));
     QCOMPARE(listedAll, (QStringList{"erb.JPEG", "znak.jpg"}));
     QCOMPARE(listedJpeg, QStringList{"erb.JPEG"});
@@ -717,8 +736,9 @@ void TestSettingsDialog::logoChoiceAndCancel() {
     TForm2* d = openDialog();
     QVERIFY(d->Image2->pixmap().isNull());
 
-    PictureDialogAnswerer choose(
-        [](QFileDialog* dialog) { typeFileName(dialog, testDataPath(QStringLiteral("logo/colour-100x80.jpg"))); });
+    PictureDialogAnswerer choose([](QFileDialog* dialog) {
+        typeFileName(dialog, testDataPath(QStringLiteral("logo/colour-100x80.jpg")));
+    });
     QTest::mouseClick(d->Button5, Qt::LeftButton);
     QVERIFY(choose.seen);
     QVERIFY(QFile::exists(DataDir::logoFile()));
