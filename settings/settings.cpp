@@ -506,6 +506,8 @@ void TForm2::ListBox1Click() {
 
 void TForm2::saveSettings() {
     SettingsStore& s = *m_settings;
+    // Every value in one atomic replace of the file.
+    SettingsStore::Batch batch(s);
     const QString books = QStringLiteral("Knihy");
     const QString dpj = QStringLiteral("DPJ");
     const QString labels = QStringLiteral("Stitky");
@@ -540,6 +542,7 @@ void TForm2::saveSettings() {
     for (int i = 0; i < 4; ++i)
         s.WriteString(QStringLiteral("Zalozky"), key(tabKeys[i]), flagText(checkBox(i + 1)));
     s.WriteString(QStringLiteral("App"), QStringLiteral("prepare next"), flagText(checkBox(5)));
+    batch.commit();
 }
 
 void TForm2::Button1Click() {

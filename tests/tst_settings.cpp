@@ -54,6 +54,7 @@ private Q_SLOTS:
     void garbageFilesNeverCrash_data();
     void garbageFilesNeverCrash();
     void twoProcessesNeverLoseAnUpdate();
+    void batchWritesOnceOrNotAtAll();
 
     void firstStartWritesExactlyTheListedKeys();
     void laterStartsReseedOnlyEmptyKeys();
@@ -317,6 +318,32 @@ void TestSettings::twoProcessesNeverLoseAnUpdate() {
     SettingsStore store(path);
     QCOMPARE(store.ReadString(QStringLiteral("Hammer"), QStringLiteral("first"), QString()), QString::number(perProcess));
     QCOMPARE(store.ReadString(QStringLiteral("Hammer"), QStringLiteral("second"), QString()), QString::number(perProcess));
+    QVERIFY(!QFile::exists(path + QStringLiteral(".lock")));
+}
+
+void TestSettings::batchWritesOnceOrNotAtAll() {
+    AppDataSandbox box;
+    const QString path = iniPath(box);
+    QVERIFY(writeWindowsIni(path, {"[App]", "Verze=1"}));
+    SettingsStore store(path);
+    SettingsStore other(path);
+    {
+        SettingsStore::Batch batch(store);
+        store.WriteString(QStringLiteral("App"), QStringLiteral("Verze"), QStringLiteral("2"));
+        store.WriteString(QStringLiteral("Knihy"), QStringLiteral("Kniha1"), QStringLiteral("A"));
+        // The batch's own handle sees its writes; the file does not have them yet.
+        QCOMPARE(store.ReadString(QStringLiteral("knihy"), QStringLiteral("kniha1"), QString()), QStringLiteral("A"));
+        QCOMPARE(other.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()), QStringLiteral("1"));
+        batch.commit();
+    }
+    QCOMPARE(readBytes(path), QByteArray("[App]\r\nVerze=2\r\n[Knihy]\r\nKniha1=A\r\n"));
+    try {
+        SettingsStore::Batch batch(store);
+        store.WriteString(QStringLiteral("App"), QStringLiteral("Verze"), QStringLiteral("3"));
+        throw AppError(QStringLiteral("stop"));
+    } catch (const AppError&) {
+    }
+    QCOMPARE(store.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()), QStringLiteral("2"));
     QVERIFY(!QFile::exists(path + QStringLiteral(".lock")));
 }
 
