@@ -46,7 +46,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     setUpApplication();
     QTemporaryDir dir;
-    qputenv("APPDATA", QFile::encodeName(dir.path()));
+    // LORVENA_BENCH_APPDATA keeps a data directory of one's own (with a logo, say).
+    const QByteArray own = qgetenv("LORVENA_BENCH_APPDATA");
+    qputenv("APPDATA", own.isEmpty() ? QFile::encodeName(dir.path()) : own);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : dir.path();
     auto f = createWindows();
     // The book-label window would wait for the clerk; close it at once.
