@@ -247,7 +247,7 @@ void TForm5::buildLegalizationBox() {
                          QStringLiteral("Zvolte v případě, že na dokladu není uvedena adresa pobytu , ale adresu "
                                         "jste ověřili v systému AISEO"));
     RadioButton1->setChecked(true);
-    row(8, 172, {{RadioButton1}, {RadioButton2}, {RadioButton3}}, 8);
+    row(8, 172, {{RadioButton1}, {RadioButton2}, {RadioButton3}}, 0);
     Edit4 = edit(g, QStringLiteral("Edit4"));
     row(8, 195, {{Edit4, kFieldWidth}});
 
