@@ -116,7 +116,8 @@ void printThroughTheWindow(TForm1& f, const QString& pdf, bool legalization) {
     w.PanelClick(1);
     if (legalization) {
         w.Edit10->setText(QStringLiteral("SK"));
-        w.Edit5->setText(QStringLiteral("Kupní smlouva o převodu vlastnictví bytové jednotky ze dne 1.2.2025"));
+        w.Edit5->setText(
+            QStringLiteral("Kupní smlouva o převodu vlastnictví bytové jednotky ze dne 1.2.2025"));
     } else {
         w.Edit2->setText(QStringLiteral("Rozsudek Okresního soudu v Brně ve věci sp. zn. 12 C 345/2024"));
     }
@@ -139,12 +140,12 @@ int main(int argc, char** argv) {
     legal.state = QStringLiteral("SK");
     legal.documentNumber = QStringLiteral("č.AB1234567 (série X)");
     legal.signature = QStringLiteral("Listina byla u úřadu vlastnoručně podepsána");
-    legal.signedDocument = QStringLiteral("Kupní smlouva o převodu vlastnictví bytové jednotky ze dne 1.2.2025");
+    legal.signedDocument =
+        QStringLiteral("Kupní smlouva o převodu vlastnictví bytové jednotky ze dne 1.2.2025");
     legal.fee = QStringLiteral("Osvobozeno dle zákona č. 634/2004 Sb., pol. 5 sazebníku odst. 3");
-    for (const auto& [count, pattern] : {std::pair(1, QStringLiteral("%1/2025")),
-                                         std::pair(6, QStringLiteral("%1/2025")),
-                                         std::pair(12, QStringLiteral("%1/2025")),
-                                         std::pair(12, QStringLiteral("LEG-%1/2025"))}) {
+    for (const auto& [count, pattern] :
+         {std::pair(1, QStringLiteral("%1/2025")), std::pair(6, QStringLiteral("%1/2025")),
+          std::pair(12, QStringLiteral("%1/2025")), std::pair(12, QStringLiteral("LEG-%1/2025"))}) {
         legal.designations = designations(1234, count, pattern);
         for (AddressSource source : {AddressSource::Document, AddressSource::Declaration}) {
             legal.addressSource = source;
@@ -158,7 +159,8 @@ int main(int argc, char** argv) {
     CopyVerificationRecord copy;
     copy.designations = designations(1234, 1, QStringLiteral("%1/2025"));
     copy.date = legal.date;
-    copy.sourceLine = QStringLiteral("Stejnopis písemného vyhotovení rozhodnutí nebo výroku rozhodnutí (12 str.), ");
+    copy.sourceLine =
+        QStringLiteral("Stejnopis písemného vyhotovení rozhodnutí nebo výroku rozhodnutí (12 str.), ");
     copy.outputLine = QStringLiteral("obsahuje zajišťovací prvek, částečná kopie (12 str.)");
     copy.documentKind = QStringLiteral("Rozsudek Okresního soudu v Brně ve věci sp. zn. 12 C 345/2024");
     copy.fee = QStringLiteral("Osvobozeno dle zákona č. 634/2004 Sb., ust. § 8 odst. 2 písm. i)");

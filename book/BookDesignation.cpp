@@ -11,9 +11,12 @@ QString oznaceni(const SettingsStore& settings, const QString& cinnost, int pora
         bookKey = QStringLiteral("VybranaKniha-Legalizace");
     else
         return kDesignationError;
-    const QString tvar = settings.ReadString(QStringLiteral("Cislovani"), QStringLiteral("Tvar"), QStringLiteral("0"));
-    const QString book = normalisedBookChoice(settings.ReadString(QStringLiteral("Cislovani"), bookKey, QString()));
-    const QString bookText =
-        book == u"0" ? QString() : settings.ReadString(QStringLiteral("Knihy"), QStringLiteral("Kniha") + book, QString());
+    const QString tvar =
+        settings.ReadString(QStringLiteral("Cislovani"), QStringLiteral("Tvar"), QStringLiteral("0"));
+    const QString book =
+        normalisedBookChoice(settings.ReadString(QStringLiteral("Cislovani"), bookKey, QString()));
+    const QString bookText = book == u"0" ? QString()
+                                          : settings.ReadString(QStringLiteral("Knihy"),
+                                                                QStringLiteral("Kniha") + book, QString());
     return formatDesignation(tvar, book, bookText, poradi, rok);
 }

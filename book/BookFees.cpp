@@ -38,9 +38,13 @@ QStringList legalizationExemptions() {
            QStringList{kLaw + QStringLiteral("pol. 16 sazebníku")} + tariff(5);
 }
 
-int copyVerificationFee(const SettingsStore& settings) { return fee(settings, QStringLiteral("vidimace")); }
+int copyVerificationFee(const SettingsStore& settings) {
+    return fee(settings, QStringLiteral("vidimace"));
+}
 
-int legalizationFee(const SettingsStore& settings) { return fee(settings, QStringLiteral("legalizace")); }
+int legalizationFee(const SettingsStore& settings) {
+    return fee(settings, QStringLiteral("legalizace"));
+}
 
 QString feeText(int fee, int count, int pages) {
     return QString::number(qint64(fee) * count * pages) + QStringLiteral(" Kč");

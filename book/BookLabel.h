@@ -9,12 +9,12 @@ class Pen;
 // The record of one applicant's batch on a 44 x 133 mm label of the
 // certification book, as the book-label window gathers it.
 struct CopyVerificationRecord {
-    QStringList designations;             // item 1, first to last order number
-    QDate date;                           // item 2
-    QString sourceLine;                   // item 8, first line (Edit1)
-    QString outputLine;                   // item 8, second line (Edit6)
-    QString documentKind;                 // item 9 (Edit2)
-    QString fee;                          // item 10; empty prints no item 10
+    QStringList designations;               // item 1, first to last order number
+    QDate date;                             // item 2
+    QString sourceLine;                     // item 8, first line (Edit1)
+    QString outputLine;                     // item 8, second line (Edit6)
+    QString documentKind;                   // item 9 (Edit2)
+    QString fee;                            // item 10; empty prints no item 10
     QString face = QStringLiteral("Arial"); // [Font] UdajeFont
 };
 
@@ -29,13 +29,13 @@ struct LegalizationRecord {
     QDate date;               // item 2
     QString applicant;        // item 3: name, date and place of birth
     AddressSource addressSource = AddressSource::Document;
-    QString address;          // item 4
-    QString documentKind;     // item 5: kind of identity document (Edit9)
-    QString state;            // item 5: issuing state, empty for a Czech document
-    QString documentNumber;   // item 5: "č." and the number (Edit8)
-    QString signature;        // item 7
-    QString signedDocument;   // item 9
-    QString fee;              // item 10; empty prints no item 10
+    QString address;        // item 4
+    QString documentKind;   // item 5: kind of identity document (Edit9)
+    QString state;          // item 5: issuing state, empty for a Czech document
+    QString documentNumber; // item 5: "č." and the number (Edit8)
+    QString signature;      // item 7
+    QString signedDocument; // item 9
+    QString fee;            // item 10; empty prints no item 10
     QString face = QStringLiteral("Arial");
 };
 

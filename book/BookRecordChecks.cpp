@@ -13,7 +13,8 @@ std::optional<Refusal> copyVerificationRecordRefusal(const CopyVerificationRecor
     if (r.documentKind.isEmpty())
         return refusal("Je potřeba vyplnit označení druhu listiny, která je vidimována.", "Edit2");
     if (outputPages > sourcePages)
-        return refusal("Výstupní listina nemůže mít větší počet stran než vstupní listina vidimace.", "SpinEdit8");
+        return refusal("Výstupní listina nemůže mít větší počet stran než vstupní listina vidimace.",
+                       "SpinEdit8");
     return std::nullopt;
 }
 
@@ -21,7 +22,8 @@ std::optional<Refusal> legalizationRecordRefusal(const LegalizationRecord& r, bo
     if (r.applicant.isEmpty())
         return refusal("Je potřeba vyplnit jméno, příjmení, datum a místo narození žadatele.", "Edit3");
     if (r.address.isEmpty())
-        return refusal("Je potřeba vyplnit adresu trvalého pobytu nebo adresu místa pobytu žadatele.", "Edit4");
+        return refusal("Je potřeba vyplnit adresu trvalého pobytu nebo adresu místa pobytu žadatele.",
+                       "Edit4");
     if (r.documentKind.isEmpty())
         return refusal("Je potřeba vyplnit druh dokladu (například CD, OP apod.).", "Edit9");
     if (r.state.isEmpty() && stateFieldEnabled)

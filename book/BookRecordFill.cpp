@@ -55,7 +55,9 @@ QString documentNumberText(const QString& number, const QString& series) {
     return text;
 }
 
-int signatureIndexFor(int mainSignatureIndex) { return mainSignatureIndex == 2 ? 1 : mainSignatureIndex; }
+int signatureIndexFor(int mainSignatureIndex) {
+    return mainSignatureIndex == 2 ? 1 : mainSignatureIndex;
+}
 
 QString sourceLine(const QString& sourceState, int sourcePages) {
     return sourceState + QStringLiteral(" (") + QString::number(sourcePages) + QStringLiteral(" str.), ");

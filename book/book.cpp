@@ -49,16 +49,18 @@ QFont arial(int points, bool bold = false) {
 // The range row of item 1: Od [first] do [last] tj. [count] ks. doložek.
 void rangeRow(QGroupBox* g, int y, const char* labels[4], QSpinBox* first, QSpinBox* last, QSpinBox* count) {
     using namespace Form;
-    row(8, y, {{label(g, QString::fromLatin1(labels[0]), QStringLiteral("Od"))},
-               {first, 70},
-               {label(g, QString::fromLatin1(labels[1]), QStringLiteral("do"))},
-               {last, 70},
-               {label(g, QString::fromLatin1(labels[2]), QStringLiteral("tj."))},
-               {count, 45},
-               {label(g, QString::fromLatin1(labels[3]), QStringLiteral("ks. doložek."))}});
+    row(8, y,
+        {{label(g, QString::fromLatin1(labels[0]), QStringLiteral("Od"))},
+         {first, 70},
+         {label(g, QString::fromLatin1(labels[1]), QStringLiteral("do"))},
+         {last, 70},
+         {label(g, QString::fromLatin1(labels[2]), QStringLiteral("tj."))},
+         {count, 45},
+         {label(g, QString::fromLatin1(labels[3]), QStringLiteral("ks. doložek."))}});
 }
 
-template <typename Record> void printOnPrinter(QPrinter& printer, int dpi, QPoint origin, const Record& record) {
+template <typename Record>
+void printOnPrinter(QPrinter& printer, int dpi, QPoint origin, const Record& record) {
     PrintJob job(printer, dpi);
     Pen pen(job.surface(), origin.x(), origin.y());
     drawBookLabel(pen, record);
@@ -125,6 +127,11 @@ void TForm5::buildControls() {
     buildCopyVerificationBox();
     buildLegalizationBox();
     GroupBox2->hide();
+    // A typed number counts once the clerk has finished it (Enter, leaving the
+    // box, the arrows); otherwise its first digit alone would already move
+    // the other boxes of the range.
+    for (QSpinBox* s : findChildren<QSpinBox*>())
+        s->setKeyboardTracking(false);
 
     for (int n = 1; n <= 6; ++n) {
         auto* p = new PositionPanel(QString::number(n), 10, this);
@@ -156,10 +163,12 @@ void TForm5::buildCopyVerificationBox() {
     QGroupBox* g = GroupBox1;
     using namespace Form;
     row(8, 18, {{label(g, QStringLiteral("Label1"), QStringLiteral("1. Pořadové číslo"))}});
-    SpinEdit1 = spin(g, QStringLiteral("SpinEdit1"), 1, 99999, 1, QStringLiteral("První pořadové číslo vidimace"));
+    SpinEdit1 =
+        spin(g, QStringLiteral("SpinEdit1"), 1, 99999, 1, QStringLiteral("První pořadové číslo vidimace"));
     SpinEdit2 = spin(g, QStringLiteral("SpinEdit2"), 1, 99999, 1,
                      QStringLiteral("Poslední pořadové číslo jednoho žadatele"));
-    SpinEdit3 = spin(g, QStringLiteral("SpinEdit3"), 1, 12, 1, QStringLiteral("Počet vidimací jednoho žadatele"));
+    SpinEdit3 =
+        spin(g, QStringLiteral("SpinEdit3"), 1, 12, 1, QStringLiteral("Počet vidimací jednoho žadatele"));
     const char* labels[4] = {"Label2", "Label3", "Label4", "Label6"};
     rangeRow(g, 37, labels, SpinEdit1, SpinEdit2, SpinEdit3);
 
@@ -167,8 +176,9 @@ void TForm5::buildCopyVerificationBox() {
     DateTimePicker1 = date(g, QStringLiteral("DateTimePicker1"), QStringLiteral("Datum provedení vidimace"));
     row(8, 82, {{DateTimePicker1, 100}});
 
-    row(8, 110, {{label(g, QStringLiteral("Label7"),
-                        QStringLiteral("8. Vidimovaná list. se doslova shoduje s list., z níž byla pořízena"))}});
+    row(8, 110,
+        {{label(g, QStringLiteral("Label7"),
+                QStringLiteral("8. Vidimovaná list. se doslova shoduje s list., z níž byla pořízena"))}});
     row(8, 128, {{label(g, QStringLiteral("Label22"), QStringLiteral("Vstupní listina vidimace je"))}});
     ComboBox4 = dropDown(g, QStringLiteral("ComboBox4"),
                          {QStringLiteral("Prvopis"), QStringLiteral("Ověřená vidimovaná listina"),
@@ -179,15 +189,20 @@ void TForm5::buildCopyVerificationBox() {
     row(8, 146, {{ComboBox4, kFieldWidth}});
     SpinEdit7 = spin(g, QStringLiteral("SpinEdit7"), 1, 99999, 1);
     CheckBox1 = check(g, QStringLiteral("CheckBox1"), QStringLiteral("Obsahuje zajišťovací prvek?"));
-    row(8, 170, {{label(g, QStringLiteral("Label23"), QStringLiteral("počet stran"))}, {SpinEdit7, 70}, {CheckBox1}},
+    row(8, 170,
+        {{label(g, QStringLiteral("Label23"), QStringLiteral("počet stran"))}, {SpinEdit7, 70}, {CheckBox1}},
         8);
 
     row(8, 196, {{label(g, QStringLiteral("Label25"), QStringLiteral("Výstupní listina vidimace je"))}});
-    ComboBox5 = dropDown(g, QStringLiteral("ComboBox5"), {QStringLiteral("úplný/á"), QStringLiteral("částečný/á")}, 0);
-    ComboBox6 = dropDown(g, QStringLiteral("ComboBox6"), {QStringLiteral("opis"), QStringLiteral("kopie")}, 0);
+    ComboBox5 = dropDown(g, QStringLiteral("ComboBox5"),
+                         {QStringLiteral("úplný/á"), QStringLiteral("částečný/á")}, 0);
+    ComboBox6 =
+        dropDown(g, QStringLiteral("ComboBox6"), {QStringLiteral("opis"), QStringLiteral("kopie")}, 0);
     SpinEdit8 = spin(g, QStringLiteral("SpinEdit8"), 1, 99999, 1);
     row(8, 214,
-        {{ComboBox5, 95}, {ComboBox6, 70}, {label(g, QStringLiteral("Label26"), QStringLiteral("počet stran"))},
+        {{ComboBox5, 95},
+         {ComboBox6, 70},
+         {label(g, QStringLiteral("Label26"), QStringLiteral("počet stran"))},
          {SpinEdit8, 70}});
     Edit1 = edit(g, QStringLiteral("Edit1"));
     row(8, 240, {{Edit1, kFieldWidth}});
@@ -195,12 +210,14 @@ void TForm5::buildCopyVerificationBox() {
     row(8, 264, {{Edit6, kFieldWidth}});
 
     row(8, 292,
-        {{label(g, QStringLiteral("Label8"), QStringLiteral("9. Označení druhu dokumentu, který je vidimován"))}});
+        {{label(g, QStringLiteral("Label8"),
+                QStringLiteral("9. Označení druhu dokumentu, který je vidimován"))}});
     Edit2 = edit(g, QStringLiteral("Edit2"));
     row(8, 310, {{Edit2, kFieldWidth}});
 
-    row(8, 338, {{label(g, QStringLiteral("Label20"),
-                        QStringLiteral("10. Údaj o uhrazení poplatku nebo údaj o osvobození od poplatku"))}});
+    row(8, 338,
+        {{label(g, QStringLiteral("Label20"),
+                QStringLiteral("10. Údaj o uhrazení poplatku nebo údaj o osvobození od poplatku"))}});
     ComboBox3 = editableCombo(g, QStringLiteral("ComboBox3"), copyVerificationExemptions());
     setDropDownWidth(ComboBox3, 350);
     row(8, 356, {{ComboBox3, kFieldWidth}});
@@ -220,32 +237,39 @@ void TForm5::buildLegalizationBox() {
     QGroupBox* g = GroupBox2;
     using namespace Form;
     row(8, 18, {{label(g, QStringLiteral("Label9"), QStringLiteral("1. Pořadové číslo"))}});
-    SpinEdit4 = spin(g, QStringLiteral("SpinEdit4"), 1, 99999, 1, QStringLiteral("První pořadové číslo legalizace"));
+    SpinEdit4 =
+        spin(g, QStringLiteral("SpinEdit4"), 1, 99999, 1, QStringLiteral("První pořadové číslo legalizace"));
     SpinEdit5 = spin(g, QStringLiteral("SpinEdit5"), 1, 99999, 1,
                      QStringLiteral("Poslední pořadové číslo jednoho žadatele"));
-    SpinEdit6 = spin(g, QStringLiteral("SpinEdit6"), 1, 12, 1, QStringLiteral("Počet legalizací jednoho žadatele"));
+    SpinEdit6 =
+        spin(g, QStringLiteral("SpinEdit6"), 1, 12, 1, QStringLiteral("Počet legalizací jednoho žadatele"));
     const char* labels[4] = {"Label10", "Label11", "Label13", "Label14"};
     rangeRow(g, 37, labels, SpinEdit4, SpinEdit5, SpinEdit6);
 
     row(8, 64, {{label(g, QStringLiteral("Label12"), QStringLiteral("2. Datum provedení legalizace"))}});
-    DateTimePicker2 = date(g, QStringLiteral("DateTimePicker2"), QStringLiteral("Datum provedení legalizace"));
+    DateTimePicker2 =
+        date(g, QStringLiteral("DateTimePicker2"), QStringLiteral("Datum provedení legalizace"));
     row(8, 82, {{DateTimePicker2, 100}});
 
-    row(8, 110, {{label(g, QStringLiteral("Label15"),
-                        QStringLiteral("3. Jméno a příjmení, datum a místo narození žadatele"))}});
+    row(8, 110,
+        {{label(g, QStringLiteral("Label15"),
+                QStringLiteral("3. Jméno a příjmení, datum a místo narození žadatele"))}});
     Edit3 = edit(g, QStringLiteral("Edit3"));
     row(8, 128, {{Edit3, kFieldWidth}});
 
-    row(8, 154, {{label(g, QStringLiteral("Label16"),
-                        QStringLiteral("4. Adresa trvalého pobytu nebo adresa místa pobytu žadatele"))}});
+    row(8, 154,
+        {{label(g, QStringLiteral("Label16"),
+                QStringLiteral("4. Adresa trvalého pobytu nebo adresa místa pobytu žadatele"))}});
     RadioButton1 = radio(g, QStringLiteral("RadioButton1"), QStringLiteral("Uveden na dokladu"),
                          QStringLiteral("Zvolte v případě, že je údaj o pobytu žadatele uveden na dokladu"));
-    RadioButton2 = radio(g, QStringLiteral("RadioButton2"), QStringLiteral("Na základě prohlášení"),
-                         QStringLiteral("Zvolte v případě, že údaj o místě pobytu žadatele není uveden na dokladu "
-                                        "a není možné ověřit skutečnou adresu pobytu žadatele"));
-    RadioButton3 = radio(g, QStringLiteral("RadioButton3"), QStringLiteral("Dle AISEO"),
-                         QStringLiteral("Zvolte v případě, že na dokladu není uvedena adresa pobytu , ale adresu "
-                                        "jste ověřili v systému AISEO"));
+    RadioButton2 =
+        radio(g, QStringLiteral("RadioButton2"), QStringLiteral("Na základě prohlášení"),
+              QStringLiteral("Zvolte v případě, že údaj o místě pobytu žadatele není uveden na dokladu "
+                             "a není možné ověřit skutečnou adresu pobytu žadatele"));
+    RadioButton3 =
+        radio(g, QStringLiteral("RadioButton3"), QStringLiteral("Dle AISEO"),
+              QStringLiteral("Zvolte v případě, že na dokladu není uvedena adresa pobytu , ale adresu "
+                             "jste ověřili v systému AISEO"));
     RadioButton1->setChecked(true);
     row(8, 172, {{RadioButton1}, {RadioButton2}, {RadioButton3}}, 0);
     Edit4 = edit(g, QStringLiteral("Edit4"));
@@ -262,26 +286,30 @@ void TForm5::buildLegalizationBox() {
     // The three fields stand under their words in the heading.
     const QFontMetrics metrics(label21->font());
     const int stateX = 8 + metrics.horizontalAdvance(heading5.left(heading5.indexOf(QStringLiteral("ozn."))));
-    const int numberX = 8 + metrics.horizontalAdvance(heading5.left(heading5.indexOf(QStringLiteral("číslo"))));
+    const int numberX =
+        8 + metrics.horizontalAdvance(heading5.left(heading5.indexOf(QStringLiteral("číslo"))));
     Edit9->setGeometry(8, 239, stateX - 8 - 4, 21);
     Edit10->setGeometry(stateX, 239, numberX - stateX - 4, 21);
     Edit8->setGeometry(numberX, 239, 8 + kFieldWidth - numberX, 21);
 
-    row(8, 265, {{label(g, QStringLiteral("Label17"),
-                        QStringLiteral("7. Listina byla vlastnoručně podepsána / podpis byl uznán za vlastní"))}});
+    row(8, 265,
+        {{label(g, QStringLiteral("Label17"),
+                QStringLiteral("7. Listina byla vlastnoručně podepsána / podpis byl uznán za vlastní"))}});
     ComboBox1 = dropDown(g, QStringLiteral("ComboBox1"),
                          {QStringLiteral("Listina byla u úřadu vlastnoručně podepsána"),
                           QStringLiteral("Podpis na dokumentu byl uznán za vlastní")},
                          0, QStringLiteral("Vyberte"));
     row(8, 283, {{ComboBox1, kFieldWidth}});
 
-    row(8, 309, {{label(g, QStringLiteral("Label18"),
-                        QStringLiteral("9. Označení druhu listiny, na které je legalizován podpis, ze dne"))}});
+    row(8, 309,
+        {{label(g, QStringLiteral("Label18"),
+                QStringLiteral("9. Označení druhu listiny, na které je legalizován podpis, ze dne"))}});
     Edit5 = edit(g, QStringLiteral("Edit5"));
     row(8, 327, {{Edit5, kFieldWidth}});
 
-    row(8, 353, {{label(g, QStringLiteral("Label19"),
-                        QStringLiteral("10. Údaj o uhrazení poplatku nebo údaj o osvobození od poplatku"))}});
+    row(8, 353,
+        {{label(g, QStringLiteral("Label19"),
+                QStringLiteral("10. Údaj o uhrazení poplatku nebo údaj o osvobození od poplatku"))}});
     ComboBox2 = editableCombo(g, QStringLiteral("ComboBox2"), legalizationExemptions());
     setDropDownWidth(ComboBox2, 350);
     row(8, 371, {{ComboBox2, kFieldWidth}});
@@ -314,9 +342,9 @@ void TForm5::FormShow() {
     GroupBox1->move(6, 24);
     GroupBox2->move(6, 24);
 
-    if (const std::optional<int> next =
-            nextBookPosition(s.ReadString(QStringLiteral("App"), QStringLiteral("prepare next"), QString()),
-                             s.ReadString(QStringLiteral("App"), QStringLiteral("last printed kniha"), QString())))
+    if (const std::optional<int> next = nextBookPosition(
+            s.ReadString(QStringLiteral("App"), QStringLiteral("prepare next"), QString()),
+            s.ReadString(QStringLiteral("App"), QStringLiteral("last printed kniha"), QString())))
         panels[*next - 1]->setMarked(true);
 
     const QString kind = m.selectedKind();
@@ -447,7 +475,9 @@ void TForm5::SpinEdit6Change() {
     });
 }
 
-void TForm5::SpinEdit7Change() { DoplnitPrvkyVidimace(); }
+void TForm5::SpinEdit7Change() {
+    DoplnitPrvkyVidimace();
+}
 
 void TForm5::SpinEdit8Change() {
     handle([this] {
@@ -456,18 +486,26 @@ void TForm5::SpinEdit8Change() {
     });
 }
 
-void TForm5::ComboBox4Change() { DoplnitPrvkyVidimace(); }
+void TForm5::ComboBox4Change() {
+    DoplnitPrvkyVidimace();
+}
 
-void TForm5::ComboBox5Change() { DoplnitPrvkyVidimace(); }
+void TForm5::ComboBox5Change() {
+    DoplnitPrvkyVidimace();
+}
 
-void TForm5::ComboBox6Change() { DoplnitPrvkyVidimace(); }
+void TForm5::ComboBox6Change() {
+    DoplnitPrvkyVidimace();
+}
 
-void TForm5::CheckBox1Click() { DoplnitPrvkyVidimace(); }
+void TForm5::CheckBox1Click() {
+    DoplnitPrvkyVidimace();
+}
 
 void TForm5::DoplnitPrvkyVidimace() {
     Edit1->setText(sourceLine(ComboBox4->currentText(), SpinEdit7->value()));
-    Edit6->setText(outputLine(CheckBox1->isChecked(), ComboBox5->currentIndex() == 1, ComboBox6->currentIndex() == 1,
-                              SpinEdit8->value()));
+    Edit6->setText(outputLine(CheckBox1->isChecked(), ComboBox5->currentIndex() == 1,
+                              ComboBox6->currentIndex() == 1, SpinEdit8->value()));
 }
 
 // A fee that cannot be read leaves the field empty rather than showing the
@@ -518,7 +556,8 @@ void TForm5::Button1Click() {
     handle([this] {
         const bool copy = TabControl1->tabText(TabControl1->currentIndex()) == kVidimace;
         std::optional<Refusal> refusal =
-            copy ? copyVerificationRecordRefusal(copyVerificationRecord(), SpinEdit7->value(), SpinEdit8->value())
+            copy ? copyVerificationRecordRefusal(copyVerificationRecord(), SpinEdit7->value(),
+                                                 SpinEdit8->value())
                  : legalizationRecordRefusal(legalizationRecord(), Edit10->isEnabled());
         if (!refusal)
             refusal = bookPositionRefusal(markedPosition());
@@ -538,7 +577,8 @@ void TForm5::printRecord(int position) {
     // Written first, so that the next showing offers the following label even
     // when this print fails.
     s.WriteString(QStringLiteral("App"), QStringLiteral("last printed kniha"), QString::number(position));
-    const QString face = s.ReadString(QStringLiteral("Font"), QStringLiteral("UdajeFont"), QStringLiteral("Arial"));
+    const QString face =
+        s.ReadString(QStringLiteral("Font"), QStringLiteral("UdajeFont"), QStringLiteral("Arial"));
     const BookSheetGeometry geometry = BookSheetGeometry::read(s);
     const int dpi = strToInt(s.ReadString(QStringLiteral("Printer"), QStringLiteral("dpi"), QString()));
     const QPoint origin = geometry.textOrigin(position);
@@ -565,7 +605,9 @@ void TForm5::printRecord(int position) {
     }
 }
 
-void TForm5::Button2Click() { close(); }
+void TForm5::Button2Click() {
+    close();
+}
 
 void TForm5::done(int result) {
     FormClose();

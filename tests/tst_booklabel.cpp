@@ -17,8 +17,14 @@ namespace {
 // Runs are described as "y x size style face text" so that a mismatch shows
 // the line at a glance. With the recording surface a character is
 // size x 10 pixels wide and a line size x 20 pixels high.
-QString run(int y, int x, int size, char style, const QString& text, const QString& face = QStringLiteral("Udaje")) {
-    return QStringLiteral("y=%1 x=%2 %3%4 %5 \"%6\"").arg(y).arg(x).arg(size).arg(QChar(style)).arg(face, text);
+QString run(int y, int x, int size, char style, const QString& text,
+            const QString& face = QStringLiteral("Udaje")) {
+    return QStringLiteral("y=%1 x=%2 %3%4 %5 \"%6\"")
+        .arg(y)
+        .arg(x)
+        .arg(size)
+        .arg(QChar(style))
+        .arg(face, text);
 }
 
 QStringList describe(const QList<RecordedRun>& runs) {
@@ -130,8 +136,8 @@ void TestBookLabel::designationLines_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QList<int>>("starts");
     const int indent = kX + 3 * 80; // after "1. " at 8 pt
-    QTest::newRow("one number, no separator") << designations(123, 1) << QStringList{"1. A/123/2020"}
-                                              << QList<int>{kX};
+    QTest::newRow("one number, no separator")
+        << designations(123, 1) << QStringList{"1. A/123/2020"} << QList<int>{kX};
     QTest::newRow("six fill the first line")
         << designations(123, 6)
         << QStringList{"1. A/123/2020, A/124/2020, A/125/2020, A/126/2020, A/127/2020, A/128/2020"}
@@ -149,8 +155,8 @@ void TestBookLabel::designationLines_data() {
     QTest::newRow("the break does not depend on widths")
         << QStringList{"1", "2", "3", "4", "5", "6", "7"} << QStringList{"1. 1, 2, 3, 4, 5, 6, ", "7"}
         << QList<int>{kX, indent};
-    QTest::newRow("every designation an error") << QStringList{"chyba", "chyba"}
-                                                << QStringList{"1. chyba, chyba"} << QList<int>{kX};
+    QTest::newRow("every designation an error")
+        << QStringList{"chyba", "chyba"} << QStringList{"1. chyba, chyba"} << QList<int>{kX};
 }
 
 void TestBookLabel::designationLines() {
@@ -262,18 +268,21 @@ void TestBookLabel::legalizationLabel_data() {
                                  run(0, 1665, 8, 'R', "č.123").replace("y=0", "y=Y")};
 
     QTest::newRow("address from the document")
-        << int(AddressSource::Document) << "" << "100 Kč"
+        << int(AddressSource::Document) << ""
+        << "100 Kč"
         << head + QStringList{run(4074, 945, 8, 'R', "4. "), run(4074, 1185, 8, 'B', "Dlouhá 5, Praha 1")} +
                tail(4234, czech, true);
     QTest::newRow("declared address, bold under the text")
-        << int(AddressSource::Declaration) << "" << "100 Kč"
+        << int(AddressSource::Declaration) << ""
+        << "100 Kč"
         << head +
                QStringList{run(4074, 945, 8, 'R', "4. "),
                            run(4074, 1185, 8, 'R', "Na základě prohlášení žadatele:"),
                            run(4234, 1185, 8, 'B', "Dlouhá 5, Praha 1")} +
                tail(4394, czech, true);
     QTest::newRow("address from AISEO, foreign document, no fee")
-        << int(AddressSource::Aiseo) << "SK" << ""
+        << int(AddressSource::Aiseo) << "SK"
+        << ""
         << head +
                QStringList{run(4074, 945, 8, 'R', "4. "), run(4074, 1185, 8, 'R', "Dle AISEO:"),
                            run(4234, 1185, 8, 'B', "Dlouhá 5, Praha 1")} +
@@ -297,7 +306,11 @@ void TestBookLabel::bookDesignation_data() {
     QTest::addColumn<QString>("cinnost");
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("expected");
-    const QStringList bookA = {"[Knihy]", "Kniha1=A", "Kniha2=LEG", "[Cislovani]", "VybranaKniha-Vidimace=1",
+    const QStringList bookA = {"[Knihy]",
+                               "Kniha1=A",
+                               "Kniha2=LEG",
+                               "[Cislovani]",
+                               "VybranaKniha-Vidimace=1",
                                "VybranaKniha-Legalizace=2"};
     QTest::newRow("no book, form 0") << QStringList{"[Cislovani]", "Tvar=0", "VybranaKniha-Vidimace=0"}
                                      << "VIDIMACE" << 123 << "123/2020";
@@ -305,7 +318,8 @@ void TestBookLabel::bookDesignation_data() {
                                      << "VIDIMACE" << 123 << "123";
     QTest::newRow("no book, form 4 keeps the year")
         << QStringList{"[Cislovani]", "Tvar=4", "VybranaKniha-Legalizace=0"} << "LEGALIZACE" << 9 << "9/2020";
-    QTest::newRow("book of copy verifications") << bookA + QStringList{"Tvar=0"} << "VIDIMACE" << 15 << "A/15/2020";
+    QTest::newRow("book of copy verifications")
+        << bookA + QStringList{"Tvar=0"} << "VIDIMACE" << 15 << "A/15/2020";
     QTest::newRow("book of legalizations, form 2")
         << bookA + QStringList{"Tvar=2"} << "LEGALIZACE" << 15 << "LEG-15/2020";
     QTest::newRow("form 6") << bookA + QStringList{"Tvar=6"} << "VIDIMACE" << 15 << "15/2020/A";
@@ -318,8 +332,8 @@ void TestBookLabel::bookDesignation_data() {
     QTest::newRow("no choice stored counts as no book, as on the clause")
         << QStringList{"[Knihy]", "Kniha=X"} << "VIDIMACE" << 15 << "15/2020";
     QTest::newRow("hand-edited choice counts as no book")
-        << QStringList{"[Cislovani]", "VybranaKniha-Vidimace=abc", "[Knihy]", "Knihaabc=X"} << "VIDIMACE" << 15
-        << "15/2020";
+        << QStringList{"[Cislovani]", "VybranaKniha-Vidimace=abc", "[Knihy]", "Knihaabc=X"} << "VIDIMACE"
+        << 15 << "15/2020";
 }
 
 void TestBookLabel::bookDesignation() {
@@ -332,9 +346,9 @@ void TestBookLabel::bookDesignation() {
 }
 
 void TestBookLabel::bookDesignationWritesNothing() {
-    const SettingsStore s = storeWith({"[Knihy]", "Kniha1=A", "cisloKniha1=15", "[Cislovani]",
-                                       "VybranaKniha-Vidimace=1", "VybranaKniha-Legalizace=0",
-                                       "Vidimace-legalizace=4"});
+    const SettingsStore s =
+        storeWith({"[Knihy]", "Kniha1=A", "cisloKniha1=15", "[Cislovani]", "VybranaKniha-Vidimace=1",
+                   "VybranaKniha-Legalizace=0", "Vidimace-legalizace=4"});
     const QByteArray before = readBytes(DataDir::settingsFile());
     for (int n = 1; n <= 12; ++n) {
         QCOMPARE(oznaceni(s, QStringLiteral("VIDIMACE"), n, 2020), QStringLiteral("A/%1/2020").arg(n));
@@ -406,15 +420,24 @@ void TestBookLabel::nextPosition_data() {
     QTest::addColumn<QString>("prepareNext");
     QTest::addColumn<QString>("lastPrinted");
     QTest::addColumn<int>("next"); // 0 for none
-    QTest::newRow("after 6 comes 1") << "1" << "6" << 1;
-    QTest::newRow("after 1 comes 2") << "1" << "1" << 2;
-    QTest::newRow("after 3 comes 4") << "1" << "3" << 4;
-    QTest::newRow("after 5 comes 6") << "1" << "5" << 6;
-    QTest::newRow("not prepared") << "0" << "3" << 0;
-    QTest::newRow("prepare key missing") << "" << "3" << 0;
-    QTest::newRow("nothing printed yet") << "1" << "" << 0;
-    QTest::newRow("position off the sheet") << "1" << "7" << 0;
-    QTest::newRow("position written with a sign") << "1" << "+3" << 0;
+    QTest::newRow("after 6 comes 1") << "1"
+                                     << "6" << 1;
+    QTest::newRow("after 1 comes 2") << "1"
+                                     << "1" << 2;
+    QTest::newRow("after 3 comes 4") << "1"
+                                     << "3" << 4;
+    QTest::newRow("after 5 comes 6") << "1"
+                                     << "5" << 6;
+    QTest::newRow("not prepared") << "0"
+                                  << "3" << 0;
+    QTest::newRow("prepare key missing") << ""
+                                         << "3" << 0;
+    QTest::newRow("nothing printed yet") << "1"
+                                         << "" << 0;
+    QTest::newRow("position off the sheet") << "1"
+                                            << "7" << 0;
+    QTest::newRow("position written with a sign") << "1"
+                                                  << "+3" << 0;
 }
 
 void TestBookLabel::nextPosition() {
@@ -463,10 +486,10 @@ void TestBookLabel::copyVerificationLines_data() {
     QTest::addColumn<QString>("line");
     QTest::newRow("complete copy") << false << false << true << 1
                                    << "neobsahuje zajišťovací prvek, úplná kopie (1 str.)";
-    QTest::newRow("complete transcript") << false << false << false << 2
-                                         << "neobsahuje zajišťovací prvek, úplný opis (2 str.)";
-    QTest::newRow("partial transcript") << true << true << false << 3
-                                        << "obsahuje zajišťovací prvek, částečný opis (3 str.)";
+    QTest::newRow("complete transcript")
+        << false << false << false << 2 << "neobsahuje zajišťovací prvek, úplný opis (2 str.)";
+    QTest::newRow("partial transcript")
+        << true << true << false << 3 << "obsahuje zajišťovací prvek, částečný opis (3 str.)";
     QTest::newRow("partial copy with security element")
         << true << true << true << 4 << "obsahuje zajišťovací prvek, částečná kopie (4 str.)";
 }
@@ -486,26 +509,32 @@ void TestBookLabel::legalizationChecks_data() {
     QTest::addColumn<bool>("stateEnabled");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("all filled") << "" << false << "" << "";
+    QTest::newRow("all filled") << "" << false << ""
+                                << "";
     QTest::newRow("applicant") << "applicant" << false
-                               << "Je potřeba vyplnit jméno, příjmení, datum a místo narození žadatele." << "Edit3";
+                               << "Je potřeba vyplnit jméno, příjmení, datum a místo narození žadatele."
+                               << "Edit3";
     QTest::newRow("address") << "address" << false
                              << "Je potřeba vyplnit adresu trvalého pobytu nebo adresu místa pobytu žadatele."
                              << "Edit4";
     QTest::newRow("document kind") << "kind" << false
-                                   << "Je potřeba vyplnit druh dokladu (například CD, OP apod.)." << "Edit9";
+                                   << "Je potřeba vyplnit druh dokladu (například CD, OP apod.)."
+                                   << "Edit9";
     QTest::newRow("state of a foreign document")
         << "state" << true << "Je potřeba vyplnit označení státu (u prokazování se dokladem z jiné zěmě)"
         << "Edit10";
-    QTest::newRow("state of a Czech document is never asked") << "state" << false << "" << "";
+    QTest::newRow("state of a Czech document is never asked") << "state" << false << ""
+                                                              << "";
     QTest::newRow("document number") << "number" << false << "Je potřeba vyplnit číslo dokladu žadatele."
                                      << "Edit8";
-    QTest::newRow("signed document") << "signed" << false
-                                     << "Je potřeba vyplnit označení druhu listiny, na které je podpis legalizován."
-                                     << "Edit5";
+    QTest::newRow("signed document")
+        << "signed" << false << "Je potřeba vyplnit označení druhu listiny, na které je podpis legalizován."
+        << "Edit5";
     QTest::newRow("everything empty, the applicant first")
-        << "all" << true << "Je potřeba vyplnit jméno, příjmení, datum a místo narození žadatele." << "Edit3";
-    QTest::newRow("a space is content") << "space" << true << "" << "";
+        << "all" << true << "Je potřeba vyplnit jméno, příjmení, datum a místo narození žadatele."
+        << "Edit3";
+    QTest::newRow("a space is content") << "space" << true << ""
+                                        << "";
 }
 
 void TestBookLabel::legalizationChecks() {
@@ -517,7 +546,8 @@ void TestBookLabel::legalizationChecks() {
     r.state = QStringLiteral("SK");
     const bool all = emptied == u"all";
     if (emptied == u"space") {
-        r.applicant = r.address = r.documentKind = r.state = r.documentNumber = r.signedDocument = QStringLiteral(" ");
+        r.applicant = r.address = r.documentKind = r.state = r.documentNumber = r.signedDocument =
+            QStringLiteral(" ");
     }
     if (all || emptied == u"applicant")
         r.applicant.clear();
@@ -541,12 +571,16 @@ void TestBookLabel::copyVerificationChecks_data() {
     QTest::addColumn<int>("outputPages");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
-    const QString pages = QStringLiteral("Výstupní listina nemůže mít větší počet stran než vstupní listina vidimace.");
-    const QString kindMissing = QStringLiteral("Je potřeba vyplnit označení druhu listiny, která je vidimována.");
-    QTest::newRow("filled, equal pages") << "Smlouva" << 3 << 3 << "" << "";
+    const QString pages =
+        QStringLiteral("Výstupní listina nemůže mít větší počet stran než vstupní listina vidimace.");
+    const QString kindMissing =
+        QStringLiteral("Je potřeba vyplnit označení druhu listiny, která je vidimována.");
+    QTest::newRow("filled, equal pages") << "Smlouva" << 3 << 3 << ""
+                                         << "";
     QTest::newRow("more output than input pages") << "Smlouva" << 2 << 3 << pages << "SpinEdit8";
     QTest::newRow("kind missing is asked first") << "" << 2 << 3 << kindMissing << "Edit2";
-    QTest::newRow("a space is a kind") << " " << 3 << 1 << "" << "";
+    QTest::newRow("a space is a kind") << " " << 3 << 1 << ""
+                                       << "";
 }
 
 void TestBookLabel::copyVerificationChecks() {

@@ -13,12 +13,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabBar>
-#include <QMenu>
 #include <QToolButton>
 #include <functional>
 
@@ -206,22 +206,21 @@ void TestBookWindow::controls() {
     QCOMPARE(w.Button2->toolTip(), QStringLiteral("Zavře okno pro tisk štítku do ověřovací knihy"));
 
     // Every control of both tabs, by its component name, inside its group box.
-    const char* copyControls[] = {"Label1",  "Label2",    "Label3",    "Label4",    "Label6",    "SpinEdit1",
-                                  "SpinEdit2", "SpinEdit3", "Label5",   "DateTimePicker1", "Label7", "Label22",
-                                  "ComboBox4", "Label23",   "SpinEdit7", "CheckBox1", "Label25",   "ComboBox5",
-                                  "ComboBox6", "Label26",   "SpinEdit8", "Edit1",     "Edit6",     "Label8",
-                                  "Edit2",     "Label20",   "ComboBox3"};
+    const char* copyControls[] = {
+        "Label1",    "Label2",    "Label3",          "Label4",    "Label6",    "SpinEdit1", "SpinEdit2",
+        "SpinEdit3", "Label5",    "DateTimePicker1", "Label7",    "Label22",   "ComboBox4", "Label23",
+        "SpinEdit7", "CheckBox1", "Label25",         "ComboBox5", "ComboBox6", "Label26",   "SpinEdit8",
+        "Edit1",     "Edit6",     "Label8",          "Edit2",     "Label20",   "ComboBox3"};
     for (const char* name : copyControls) {
         QWidget* c = child<QWidget>(&w, name);
         QVERIFY2(c && c->parent() == w.GroupBox1, name);
         QVERIFY2(QRect(QPoint(0, 0), w.GroupBox1->size()).contains(c->geometry()), name);
     }
-    const char* legalControls[] = {"Label9",    "Label10",  "Label11",  "Label13",      "Label14",
-                                   "SpinEdit4", "SpinEdit5", "SpinEdit6", "Label12",    "DateTimePicker2",
-                                   "Label15",   "Edit3",    "Label16",  "RadioButton1", "RadioButton2",
-                                   "RadioButton3", "Edit4", "Label21",  "Edit9",        "Edit10",
-                                   "Edit8",     "Label17",  "ComboBox1", "Label18",     "Edit5",
-                                   "Label19",   "ComboBox2"};
+    const char* legalControls[] = {
+        "Label9",       "Label10",      "Label11",         "Label13", "Label14", "SpinEdit4", "SpinEdit5",
+        "SpinEdit6",    "Label12",      "DateTimePicker2", "Label15", "Edit3",   "Label16",   "RadioButton1",
+        "RadioButton2", "RadioButton3", "Edit4",           "Label21", "Edit9",   "Edit10",    "Edit8",
+        "Label17",      "ComboBox1",    "Label18",         "Edit5",   "Label19", "ComboBox2"};
     for (const char* name : legalControls) {
         QWidget* c = child<QWidget>(&w, name);
         QVERIFY2(c && c->parent() == w.GroupBox2, name);
@@ -232,7 +231,8 @@ void TestBookWindow::controls() {
     QCOMPARE(items(w.ComboBox2), legalizationExemptions());
     QVERIFY(w.ComboBox3->isEditable() && w.ComboBox2->isEditable());
     QCOMPARE(items(w.ComboBox4),
-             (QStringList{"Prvopis", "Ověřená vidimovaná listina", "Listina, která je výstupem z autorizované konverze",
+             (QStringList{"Prvopis", "Ověřená vidimovaná listina",
+                          "Listina, která je výstupem z autorizované konverze",
                           "Opis nebo kopie pořízená ze spisu",
                           "Stejnopis písemného vyhotovení rozhodnutí nebo výroku rozhodnutí"}));
     QCOMPARE(items(w.ComboBox5), (QStringList{"úplný/á", "částečný/á"}));
@@ -261,15 +261,15 @@ void TestBookWindow::prefilledRanges_data() {
     QTest::addColumn<bool>("afterTwelve"); // shown once before with a batch of twelve
     QTest::addColumn<QList<int>>("copyRange");
     QTest::addColumn<QList<int>>("legalRange");
-    QTest::newRow("from the menu, three marks")
-        << "VIDIMACE" << QList<int>{1, 2, 3} << 0 << 15 << 7 << false << QList<int>{15, 17, 3} << QList<int>{7, 9, 3};
+    QTest::newRow("from the menu, three marks") << "VIDIMACE" << QList<int>{1, 2, 3} << 0 << 15 << 7 << false
+                                                << QList<int>{15, 17, 3} << QList<int>{7, 9, 3};
     QTest::newRow("after four legalizations from 20")
         << "LEGALIZACE" << QList<int>{3, 4, 5, 6} << 20 << 24 << 24 << false << QList<int>{20, 23, 4}
         << QList<int>{20, 23, 4};
-    QTest::newRow("no mark counts as one")
-        << "VIDIMACE" << QList<int>{} << 0 << 15 << 7 << false << QList<int>{15, 15, 1} << QList<int>{7, 7, 1};
-    QTest::newRow("a whole sheet") << "VIDIMACE" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << 0 << 100
-                                   << 1 << false << QList<int>{100, 111, 12} << QList<int>{1, 12, 12};
+    QTest::newRow("no mark counts as one") << "VIDIMACE" << QList<int>{} << 0 << 15 << 7 << false
+                                           << QList<int>{15, 15, 1} << QList<int>{7, 7, 1};
+    QTest::newRow("a whole sheet") << "VIDIMACE" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12} << 0
+                                   << 100 << 1 << false << QList<int>{100, 111, 12} << QList<int>{1, 12, 12};
     QTest::newRow("numbers beyond the boxes are held at 99999")
         << "VIDIMACE" << QList<int>{1, 2} << 0 << 100000 << 100000 << false << QList<int>{99999, 99999, 1}
         << QList<int>{99999, 99999, 1};
@@ -323,19 +323,24 @@ void TestBookWindow::prefilledLegalization_data() {
     QTest::addColumn<QString>("kind");     // Edit9
     QTest::addColumn<bool>("stateWanted"); // Edit10 enabled
     QTest::addColumn<QString>("numberText");
-    QTest::addColumn<int>("radio");     // 1 to 3
+    QTest::addColumn<int>("radio"); // 1 to 3
     QTest::addColumn<int>("signatureItem");
-    QTest::newRow("Czech ID card") << 0 << "123" << "" << 0 << "OP" << false << "č.123" << 1 << 0;
-    QTest::newRow("EU ID card") << 5 << "X99" << "" << 1 << "OP" << true << "č.X99" << 1 << 1;
-    QTest::newRow("passport with series") << 2 << "12345678" << "A" << 2 << "CD" << false
-                                          << "č.12345678 (série A)" << 3 << 1;
-    QTest::newRow("foreign passport, declared address")
-        << 6 << "P1" << "" << 0 << "CD" << true << "č.P1" << 2 << 0;
-    QTest::newRow("former driving licence") << 1 << "7" << "" << 0 << "ŘP" << false << "č.7" << 3 << 0;
-    QTest::newRow("residence permit") << 4 << "8" << "" << 0 << "Průkaz o povolení pobytu cizince" << false
-                                      << "č.8" << 1 << 0;
+    QTest::newRow("Czech ID card") << 0 << "123"
+                                   << "" << 0 << "OP" << false << "č.123" << 1 << 0;
+    QTest::newRow("EU ID card") << 5 << "X99"
+                                << "" << 1 << "OP" << true << "č.X99" << 1 << 1;
+    QTest::newRow("passport with series") << 2 << "12345678"
+                                          << "A" << 2 << "CD" << false << "č.12345678 (série A)" << 3 << 1;
+    QTest::newRow("foreign passport, declared address") << 6 << "P1"
+                                                        << "" << 0 << "CD" << true << "č.P1" << 2 << 0;
+    QTest::newRow("former driving licence") << 1 << "7"
+                                            << "" << 0 << "ŘP" << false << "č.7" << 3 << 0;
+    QTest::newRow("residence permit")
+        << 4 << "8"
+        << "" << 0 << "Průkaz o povolení pobytu cizince" << false << "č.8" << 1 << 0;
     QTest::newRow("MZV card keeps the clerk's address choice")
-        << 7 << "9" << "" << 0 << "Identifikační průkaz vydaný MZV ČR" << false << "č.9" << 2 << 0;
+        << 7 << "9"
+        << "" << 0 << "Identifikační průkaz vydaný MZV ČR" << false << "č.9" << 2 << 0;
 }
 
 void TestBookWindow::prefilledLegalization() {
@@ -397,7 +402,8 @@ void TestBookWindow::prefilledCopyVerification() {
     QCOMPARE(w.SpinEdit7->value(), 5);
     QCOMPARE(w.SpinEdit8->value(), 4);
     QVERIFY(w.CheckBox1->isChecked());
-    QCOMPARE(w.Edit1->text(), QStringLiteral("Listina, která je výstupem z autorizované konverze (5 str.), "));
+    QCOMPARE(w.Edit1->text(),
+             QStringLiteral("Listina, která je výstupem z autorizované konverze (5 str.), "));
     QCOMPARE(w.Edit6->text(), QStringLiteral("obsahuje zajišťovací prvek, částečná kopie (4 str.)"));
     QCOMPARE(w.ComboBox3->currentText(), QStringLiteral("240 Kč")); // 30 x 2 x 4
     QCOMPARE(w.ComboBox2->currentText(), QStringLiteral("100 Kč")); // 50 x 2
@@ -410,7 +416,8 @@ void TestBookWindow::prefilledCopyVerification() {
     w.CheckBox1->setChecked(false);
     QCOMPARE(w.Edit6->text(), QStringLiteral("neobsahuje zajišťovací prvek, částečný opis (4 str.)"));
     w.SpinEdit7->setValue(9);
-    QCOMPARE(w.Edit1->text(), QStringLiteral("Listina, která je výstupem z autorizované konverze (9 str.), "));
+    QCOMPARE(w.Edit1->text(),
+             QStringLiteral("Listina, která je výstupem z autorizované konverze (9 str.), "));
     QCOMPARE(w.ComboBox3->currentText(), QStringLiteral("240 Kč")); // input pages do not cost
 }
 
@@ -451,11 +458,12 @@ void TestBookWindow::followsTheMainTab() {
 void TestBookWindow::nextPositionIsOffered_data() {
     QTest::addColumn<QStringList>("app");
     QTest::addColumn<QList<int>>("marked");
-    QTest::newRow("after the last label, the first") << QStringList{"prepare next=1", "last printed kniha=6"}
-                                                     << QList<int>{1};
+    QTest::newRow("after the last label, the first")
+        << QStringList{"prepare next=1", "last printed kniha=6"} << QList<int>{1};
     QTest::newRow("after 3, 4") << QStringList{"prepare next=1", "last printed kniha=3"} << QList<int>{4};
     QTest::newRow("not prepared") << QStringList{"prepare next=0", "last printed kniha=3"} << QList<int>{};
-    QTest::newRow("nothing printed yet") << QStringList{"prepare next=1", "last printed kniha="} << QList<int>{};
+    QTest::newRow("nothing printed yet")
+        << QStringList{"prepare next=1", "last printed kniha="} << QList<int>{};
 }
 
 void TestBookWindow::nextPositionIsOffered() {
@@ -485,8 +493,8 @@ void TestBookWindow::oneMarkAtMost() {
 
 // Operations on one tab, starting from first 15 and count 3 (15 to 17) and
 // one output page. "first=", "last=", "count=", "pages=" assign a value as
-// code does; "type-last=" types it as the clerk does; "exempt" picks an
-// exemption for item 10.
+// code does; "type-first=", "type-last=" type it as the clerk does and press
+// Enter; "exempt" picks an exemption for item 10.
 void TestBookWindow::couplings_data() {
     QTest::addColumn<QString>("tab");
     QTest::addColumn<QStringList>("operations");
@@ -500,13 +508,18 @@ void TestBookWindow::couplings_data() {
         << "copy" << QStringList{"last=20"} << QList<int>{15, 20, 6} << "180 Kč";
     QTest::newRow("first moves last and keeps the count")
         << "copy" << QStringList{"first=30"} << QList<int>{30, 32, 3} << "90 Kč";
-    QTest::newRow("count moves last") << "copy" << QStringList{"count=5"} << QList<int>{15, 19, 5} << "150 Kč";
+    QTest::newRow("count moves last")
+        << "copy" << QStringList{"count=5"} << QList<int>{15, 19, 5} << "150 Kč";
     QTest::newRow("count above 12 is held at 12")
         << "copy" << QStringList{"count=20"} << QList<int>{15, 26, 12} << "360 Kč";
     QTest::newRow("first near the top shortens the batch")
         << "copy" << QStringList{"first=99998"} << QList<int>{99998, 99999, 2} << "60 Kč";
     QTest::newRow("typed by the clerk, last below first")
         << "copy" << QStringList{"type-last=9"} << QList<int>{15, 15, 1} << "30 Kč";
+    QTest::newRow("typed by the clerk, a number of two digits")
+        << "copy" << QStringList{"type-last=20"} << QList<int>{15, 20, 6} << "180 Kč";
+    QTest::newRow("typed by the clerk, first of three digits")
+        << "copy" << QStringList{"type-first=120"} << QList<int>{120, 122, 3} << "90 Kč";
     QTest::newRow("typed by the clerk, last far beyond")
         << "copy" << QStringList{"type-last=100"} << QList<int>{15, 26, 12} << "360 Kč";
     QTest::newRow("output pages replace a picked exemption")
@@ -564,11 +577,12 @@ void TestBookWindow::couplings() {
             count->setValue(value);
         } else if (name == u"pages") {
             w.SpinEdit8->setValue(value);
-        } else if (name == u"type-last") {
-            last->setFocus();
-            last->selectAll();
-            QTest::keyClicks(last, QString::number(value));
-            QTest::keyClick(last, Qt::Key_Enter);
+        } else if (name.startsWith(QStringLiteral("type-"))) {
+            QSpinBox* box = name == u"type-last" ? last : first;
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, QString::number(value));
+            QTest::keyClick(box, Qt::Key_Enter);
         }
     }
     QCOMPARE((QList<int>{first->value(), last->value(), count->value()}), range);
@@ -603,25 +617,33 @@ void TestBookWindow::checksRefuseWithFocus_data() {
     QTest::addColumn<QString>("focus");
     QTest::newRow("legalization: applicant")
         << "LEGALIZACE" << QStringList{"main:ComboBox14="}
-        << "Je potřeba vyplnit jméno, příjmení, datum a místo narození žadatele." << "Edit3";
+        << "Je potřeba vyplnit jméno, příjmení, datum a místo narození žadatele."
+        << "Edit3";
     QTest::newRow("legalization: state of an EU card")
         << "LEGALIZACE" << QStringList{"main:ComboBox7=5"}
-        << "Je potřeba vyplnit označení státu (u prokazování se dokladem z jiné zěmě)" << "Edit10";
-    QTest::newRow("legalization: number") << "LEGALIZACE" << QStringList{"Edit8="}
-                                          << "Je potřeba vyplnit číslo dokladu žadatele." << "Edit8";
+        << "Je potřeba vyplnit označení státu (u prokazování se dokladem z jiné zěmě)"
+        << "Edit10";
+    QTest::newRow("legalization: number")
+        << "LEGALIZACE" << QStringList{"Edit8="} << "Je potřeba vyplnit číslo dokladu žadatele."
+        << "Edit8";
     QTest::newRow("legalization: signed document")
         << "LEGALIZACE" << QStringList{"Edit5="}
-        << "Je potřeba vyplnit označení druhu listiny, na které je podpis legalizován." << "Edit5";
+        << "Je potřeba vyplnit označení druhu listiny, na které je podpis legalizován."
+        << "Edit5";
     QTest::newRow("copy verification: kind of document")
-        << "VIDIMACE" << QStringList{"Edit2="} << "Je potřeba vyplnit označení druhu listiny, která je vidimována."
+        << "VIDIMACE" << QStringList{"Edit2="}
+        << "Je potřeba vyplnit označení druhu listiny, která je vidimována."
         << "Edit2";
     QTest::newRow("copy verification: more output pages")
         << "VIDIMACE" << QStringList{"main:SpinEdit3=2", "main:SpinEdit1=3"}
-        << "Výstupní listina nemůže mít větší počet stran než vstupní listina vidimace." << "SpinEdit8";
+        << "Výstupní listina nemůže mít větší počet stran než vstupní listina vidimace."
+        << "SpinEdit8";
     QTest::newRow("no position") << "VIDIMACE" << QStringList{"nomark"}
-                                 << "Vyberte alespoň jednu pozici, na kterou se bude štítek tisknout." << "Edit2";
+                                 << "Vyberte alespoň jednu pozici, na kterou se bude štítek tisknout."
+                                 << "Edit2";
     QTest::newRow("legalization: no position")
-        << "LEGALIZACE" << QStringList{"nomark"} << "Vyberte alespoň jednu pozici, na kterou se bude štítek tisknout."
+        << "LEGALIZACE" << QStringList{"nomark"}
+        << "Vyberte alespoň jednu pozici, na kterou se bude štítek tisknout."
         << "Edit5";
 }
 
@@ -704,8 +726,8 @@ void TestBookWindow::opensAfterTheClausePrint() {
     QList<int> seen;
     QString applicant;
     WhenBookWindowShown act(*f, [&](TForm5& w) {
-        seen = {w.TabControl1->currentIndex(), w.SpinEdit4->value(), w.SpinEdit5->value(), w.SpinEdit6->value(),
-                w.SpinEdit1->value()};
+        seen = {w.TabControl1->currentIndex(), w.SpinEdit4->value(), w.SpinEdit5->value(),
+                w.SpinEdit6->value(), w.SpinEdit1->value()};
         applicant = w.Edit3->text();
         w.reject();
     });
@@ -768,8 +790,8 @@ void TestBookWindow::printsThroughTheCaptureQueue() {
     QVERIFY(qAbs(designations[6].xMin - designations[0].xMin) < 0.5);
     QVERIFY(designations[6].yMin > designations[0].yMin);
     const QString line = texts.join(u' ');
-    for (const char* part : {"Jan Novák, 07.03.1985, Brno", "Masarykova 1234/56, 602 00 Brno", "5. OP č.123456789",
-                             "7. Listina byla u úřadu vlastnoručně podepsána", "8. ---",
+    for (const char* part : {"Jan Novák, 07.03.1985, Brno", "Masarykova 1234/56, 602 00 Brno",
+                             "5. OP č.123456789", "7. Listina byla u úřadu vlastnoručně podepsána", "8. ---",
                              "9. Kupní smlouva ze dne 1.2.2020", "10. 600 Kč"})
         QVERIFY2(line.contains(QString::fromUtf8(part)), qPrintable(line));
 }
@@ -780,6 +802,7 @@ void TestBookWindow::labelsStandOnTheirPositions() {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext is missing (poppler-utils)");
     auto f = createWindows();
+    setSetting(*f, "Font", "UdajeFont", QStringLiteral("DejaVu Serif"));
     selectTab(*f, QStringLiteral("VIDIMACE"));
     TForm5& w = *f->Form5;
     QList<QList<PdfWord>> runs;
@@ -790,9 +813,18 @@ void TestBookWindow::labelsStandOnTheirPositions() {
         w.Edit2->setText(QStringLiteral("Rodný list"));
         QTest::mouseClick(w.Button1, Qt::LeftButton);
         QVERIFY(!w.isVisible());
-        runs << (QList<PdfWord>{wordsOf(pdf, QStringLiteral("1.")).value(0), wordsOf(pdf, QStringLiteral("10.")).value(0),
+        runs << (QList<PdfWord>{wordsOf(pdf, QStringLiteral("1.")).value(0),
+                                wordsOf(pdf, QStringLiteral("10.")).value(0),
                                 wordsOf(pdf, QStringLiteral("9.")).value(0)});
         QVERIFY2(!runs.last()[1].text.isEmpty(), "no item 10");
+    }
+    // The record is set in [Font] UdajeFont.
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {m_box->root() + QStringLiteral("/label1.pdf")});
+    if (fonts.waitForFinished(20000)) {
+        const QString list = QString::fromLocal8Bit(fonts.readAllStandardOutput());
+        QVERIFY2(list.contains(QStringLiteral("DejaVuSerif")) && !list.contains(QStringLiteral("Liberation")),
+                 qPrintable(list));
     }
     const double mm = 25.4 / 72.0;
     // 3 x 44 mm at 600 dpi is 3 x 1039 px; the sums are of rounded pixels.
@@ -807,10 +839,20 @@ void TestBookWindow::failedPrintKeepsTheWindowOpen_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("message"); // its beginning
-    QTest::newRow("letters in the label height") << "Stitky" << "kc" << "abc" << "ok.pdf"
+    QTest::newRow("letters in the label height") << "Stitky"
+                                                 << "kc"
+                                                 << "abc"
+                                                 << "ok.pdf"
                                                  << "'abc' is not a valid integer value";
-    QTest::newRow("empty resolution") << "Printer" << "dpi" << "" << "ok.pdf" << "'' is not a valid integer value";
-    QTest::newRow("job cannot start") << "Stitky" << "kc" << "44" << "no/such/folder/job.pdf"
+    QTest::newRow("empty resolution") << "Printer"
+                                      << "dpi"
+                                      << ""
+                                      << "ok.pdf"
+                                      << "'' is not a valid integer value";
+    QTest::newRow("job cannot start") << "Stitky"
+                                      << "kc"
+                                      << "44"
+                                      << "no/such/folder/job.pdf"
                                       << "Tiskovou úlohu se nepodařilo zahájit";
 }
 
@@ -836,7 +878,8 @@ void TestBookWindow::failedPrintKeepsTheWindowOpen() {
     QCOMPARE(readSetting("App", "last printed kniha"), QStringLiteral("3"));
 
     // Once mended, the same window prints.
-    f->settings().WriteString(section, key, section == u"Printer" ? QStringLiteral("600") : QStringLiteral("44"));
+    f->settings().WriteString(section, key,
+                              section == u"Printer" ? QStringLiteral("600") : QStringLiteral("44"));
     const QString good = printToPdf(*f, m_box->root() + QStringLiteral("/mended.pdf"));
     QTest::mouseClick(w.Button1, Qt::LeftButton);
     QCOMPARE(answerer.texts.size(), 1);
