@@ -362,7 +362,12 @@ void TestBookWindow::prefilledLegalization() {
     w.Edit5->setText(QStringLiteral("Plná moc ze dne 1.2.2020"));
 
     fillLegalization(*f);
-    f->ComboBox7->setCurrentIndex(documentKind);
+    {
+        // Quietly, as restoring a saved clause does: only that way the main
+        // window holds the former driving licence.
+        const QSignalBlocker quiet(f->ComboBox7);
+        f->ComboBox7->setCurrentIndex(documentKind);
+    }
     f->Edit4->setText(number);
     f->Edit1->setText(series);
     f->ComboBox5->setCurrentIndex(signature);
