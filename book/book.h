@@ -34,7 +34,8 @@ public:
     int markedPosition() const;
     bool isMarked(int position) const;
 
-    // The record as it would print now, from the fields of each tab.
+    // The fields of each tab as the record prints them; the designations and
+    // the face come from the settings when the record is printed.
     CopyVerificationRecord copyVerificationRecord() const;
     LegalizationRecord legalizationRecord() const;
 
