@@ -30,6 +30,12 @@ void PositionPanel::setMarked(bool marked) {
     setPalette(pal);
 }
 
+void PositionPanel::setCaptionPixelSize(int pixels) {
+    QFont font = m_caption->font();
+    font.setPixelSize(pixels);
+    m_caption->setFont(font);
+}
+
 void PositionPanel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Q_EMIT clicked();

@@ -13,6 +13,9 @@ public:
 
     bool isMarked() const { return frameShadow() == QFrame::Sunken; }
     void setMarked(bool marked);
+    // Caption height in pixels instead of points, for windows whose panels
+    // are drawn to pixel measure.
+    void setCaptionPixelSize(int pixels);
 
 Q_SIGNALS:
     void clicked();

@@ -8,17 +8,6 @@
 #include <QComboBox>
 #include <QSpinBox>
 
-namespace {
-
-// A stored book choice names book 1 to 10; anything else (a hand edit, a
-// missing key) counts as no book rather than inventing keys like "CisloKniha".
-QString normalisedBookChoice(const QString& stored) {
-    int n = 0;
-    return tryStrToInt(stored, n) && n >= 1 && n <= 10 ? QString::number(n) : QStringLiteral("0");
-}
-
-} // namespace
-
 QString TForm1::oznaceni(const QString& cinnost) {
     const bool vidimace = cinnost == u"VIDIMACE";
     if (!vidimace && cinnost != u"LEGALIZACE")

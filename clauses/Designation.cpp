@@ -1,5 +1,7 @@
 #include "clauses/Designation.h"
 
+#include "settings/Conversion.h"
+
 QString formatDesignation(const QString& tvar, const QString& bookChoice, const QString& bookText, int number,
                           int year) {
     const QString n = QString::number(number);
@@ -22,4 +24,9 @@ QString formatDesignation(const QString& tvar, const QString& bookChoice, const 
     if (tvar == QLatin1String("6"))
         return n + u'/' + y + u'/' + b;
     return kDesignationError;
+}
+
+QString normalisedBookChoice(const QString& stored) {
+    int n = 0;
+    return tryStrToInt(stored, n) && n >= 1 && n <= 10 ? QString::number(n) : QStringLiteral("0");
 }

@@ -13,3 +13,9 @@ QString formatDesignation(const QString& tvar, const QString& bookChoice, const 
                           int year);
 
 inline const QString kDesignationError = QStringLiteral("chyba");
+
+// A stored book choice names book 1 to 10; anything else (a hand edit, a
+// missing key) counts as no book ("0") rather than inventing keys like
+// "Kniha" or "CisloKniha". The clause and its book record use the same rule,
+// so both carry the same designation.
+QString normalisedBookChoice(const QString& stored);
