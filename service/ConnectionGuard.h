@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QSslConfiguration>
+#include <QTcpServer>
+
+class QTcpSocket;
+
+struct ConnectionLimits {
+    int maxConnections = 512;
+    int maxPerClient = 32;
+    int idleTimeoutMs = 30000;
+    // The service takes short GET requests only; a connection that sends more
+    // than this has no business here.
+    qint64 maxBytesPerConnection = 1024 * 1024;
+};
+
+// Watches every accepted connection: refuses clients over the connection
+// limits, and closes a connection that stays silent or sends too much.
+class ConnectionGuard : public QObject {
+    Q_OBJECT
+public:
+    explicit ConnectionGuard(const ConnectionLimits& limits, QObject* parent = nullptr);
+
+    // Starts watching the socket; false (and nothing watched) when it is over the limits.
+    bool admit(QTcpSocket* socket);
+    int openConnections() const { return m_open; }
+
+private:
+    ConnectionLimits m_limits;
+    int m_open = 0;
+    QHash<QString, int> m_perClient;
+};
+
+// Hands accepted connections, plain or after the TLS handshake, to whoever
+// takes pending connections (the HTTP server), each under the guard.
+class GuardedTcpServer : public QTcpServer {
+    Q_OBJECT
+public:
+    GuardedTcpServer(ConnectionGuard* guard, QObject* parent = nullptr);
+    // With a configuration holding a certificate and key, connections speak TLS.
+    void setTls(const QSslConfiguration& configuration);
+
+protected:
+    void incomingConnection(qintptr descriptor) override;
+
+private:
+    ConnectionGuard* m_guard;
+    QSslConfiguration m_tls;
+    bool m_useTls = false;
+};

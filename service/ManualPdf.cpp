@@ -1,0 +1,39 @@
+#include "ManualPdf.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFont>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextDocument>
+
+QString manualMarkdown() {
+    QFile file(QStringLiteral(":/manual/lorvena-manual.md"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+QByteArray renderManualPdf(const QString& markdown) {
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(QStringLiteral("Lorvena – manuál k programu"));
+        writer.setCreator(QStringLiteral("Lorvena"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+        writer.setResolution(300);
+
+        QTextDocument document;
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setStyleHint(QFont::SansSerif);
+        font.setPointSizeF(10.5);
+        document.setDefaultFont(font);
+        document.setMarkdown(markdown);
+        document.print(&writer);
+    }
+    return pdf;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ConnectionGuard.h"
+
+#include <QHostAddress>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <optional>
+
+// Everything the service can be told at start: command-line options, with the
+// register's address also taken from LORVENA_REGISTER_URL.
+struct ServiceOptions {
+    static constexpr const char* kRegisterUrl = "https://aplikace.mvcr.cz/neplatne-doklady/doklady.aspx";
+
+    QHostAddress address = QHostAddress(QHostAddress::LocalHost);
+    quint16 port = 8080;
+    QUrl registerUrl = QUrl(QString::fromLatin1(kRegisterUrl));
+    int registerTimeoutMs = 5000;
+    int cacheTtlMs = 60000;
+    int cacheSize = 10000;
+    double ratePerSecond = 5;
+    double burst = 20;
+    QString certificateFile;
+    QString keyFile;
+    bool trustForwarded = false; // behind a reverse proxy on this machine
+    QString installerFile;       // offered on the download page when given
+    ConnectionLimits limits;
+
+    bool tls() const { return !certificateFile.isEmpty(); }
+};
+
+// Reads the arguments (the first one is the program name). On a mistake
+// returns nothing and puts a Czech message into `error`; "--help" and
+// "--version" are left to the caller through `helpText`.
+std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, QString* error,
+                                                  QString* helpText = nullptr);
