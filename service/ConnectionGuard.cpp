@@ -17,8 +17,9 @@ public:
             // Unread bytes are counted again on the next signal; that only errs
             // towards closing early, after far more than any request needs.
             m_received += socket->bytesAvailable();
-            if (m_received > m_limits.maxBytesPerConnection) {
-                socket->abort();
+            if (m_received > m_limits.maxRequestBytes) {
+                // After the HTTP server's own handler has run on this signal.
+                QMetaObject::invokeMethod(socket, &QAbstractSocket::abort, Qt::QueuedConnection);
                 return;
             }
             m_idle.start();
@@ -26,6 +27,7 @@ public:
         connect(socket, &QIODevice::bytesWritten, this, [this] { m_idle.start(); });
         m_idle.start();
     }
+    qint64* received() { return &m_received; }
 
 private:
     ConnectionLimits m_limits;
@@ -44,14 +46,22 @@ bool ConnectionGuard::admit(QTcpSocket* socket) {
         return false;
     ++m_open;
     ++m_perClient[client];
-    connect(socket, &QObject::destroyed, this, [this, client] {
+    connect(socket, &QObject::destroyed, this, [this, client, socket] {
+        m_received.remove(socket);
         --m_open;
         auto it = m_perClient.find(client);
         if (it != m_perClient.end() && --*it <= 0)
             m_perClient.erase(it);
     });
-    new SocketWatch(socket, m_limits);
+    m_received.insert(socket, (new SocketWatch(socket, m_limits))->received());
     return true;
+}
+
+void ConnectionGuard::requestReceived(QTcpSocket* socket) {
+    // Bytes of later requests that came in the same read are already counted;
+    // that only errs towards closing early, well past any honest request.
+    if (qint64* received = m_received.value(socket))
+        *received = 0;
 }
 
 GuardedTcpServer::GuardedTcpServer(ConnectionGuard* guard, QObject* parent)

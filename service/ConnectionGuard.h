@@ -11,9 +11,9 @@ struct ConnectionLimits {
     int maxConnections = 512;
     int maxPerClient = 32;
     int idleTimeoutMs = 30000;
-    // The service takes short GET requests only; a connection that sends more
-    // than this has no business here.
-    qint64 maxBytesPerConnection = 1024 * 1024;
+    // The service takes short GET requests only; a request (or what a client
+    // sends without ever finishing one) larger than this has no business here.
+    qint64 maxRequestBytes = 64 * 1024;
 };
 
 // Watches every accepted connection: refuses clients over the connection
@@ -25,12 +25,15 @@ public:
 
     // Starts watching the socket; false (and nothing watched) when it is over the limits.
     bool admit(QTcpSocket* socket);
+    // A whole request has arrived on the socket: the size limit starts afresh.
+    void requestReceived(QTcpSocket* socket);
     int openConnections() const { return m_open; }
 
 private:
     ConnectionLimits m_limits;
     int m_open = 0;
     QHash<QString, int> m_perClient;
+    QHash<QTcpSocket*, qint64*> m_received;
 };
 
 // Hands accepted connections, plain or after the TLS handshake, to whoever

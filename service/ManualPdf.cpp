@@ -23,8 +23,9 @@ QByteArray renderManualPdf(const QString& markdown) {
         QPdfWriter writer(&buffer);
         writer.setTitle(QStringLiteral("Lorvena – manuál k programu"));
         writer.setCreator(QStringLiteral("Lorvena"));
+        // The text document keeps its own margin of two centimetres on every side.
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+                                         QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
         writer.setResolution(300);
 
         QTextDocument document;

@@ -136,6 +136,7 @@ QString ServiceServer::clientOf(const QHttpServerRequest& request) const {
 }
 
 bool ServiceServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
+    m_guard.requestReceived(socket);
     const auto method = request.method();
     const bool head = method == QHttpServerRequest::Method::Head;
     const OrderedResponses::Ticket ticket = m_responses.enqueue(socket, makeResponder(request, socket), head);
