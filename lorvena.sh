@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing (Debian 12), builds, then starts the program
-# ("./lorvena.sh") or runs the whole test suite ("./lorvena.sh test": the
+# ("./lorvena.sh"), starts the maker's web service ("./lorvena.sh service
+# [its options]") or runs the whole test suite ("./lorvena.sh test": the
 # normal build, then once more under AddressSanitizer and
 # UndefinedBehaviorSanitizer).
 set -e
@@ -9,8 +10,9 @@ mode=${1:-run}
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
+# qt6-httpserver-dev needs qt6-websockets-dev for its CMake files but does not depend on it.
 packages="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg62-turbo-dev
-    fonts-liberation2 fonts-dejavu-core"
+    qt6-httpserver-dev qt6-websockets-dev fonts-liberation2 fonts-dejavu-core"
 [ "$mode" = test ] && packages="$packages cups cups-client cups-bsd poppler-utils"
 missing=""
 for p in $packages; do
@@ -32,6 +34,11 @@ run)
     build build
     exec ./build/lorvena
     ;;
+service)
+    build build
+    shift
+    exec ./build/service/lorvena-service "$@"
+    ;;
 test)
     # The print tests send real jobs through a CUPS queue that captures them.
     as_root sh tests/cups/setup-capture-queue.sh || echo "no capture queue: the print-path tests will skip"
@@ -43,7 +50,7 @@ test)
         ctest --output-on-failure -j "$jobs")
     ;;
 *)
-    echo "usage: $0 [run|test]" >&2
+    echo "usage: $0 [run|test|service [options]]" >&2
     exit 2
     ;;
 esac
