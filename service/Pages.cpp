@@ -2,26 +2,30 @@
 
 namespace {
 
-QString escaped(const QString& text) { return text.toHtmlEscaped(); }
+QString escaped(const QString& text) {
+    return text.toHtmlEscaped();
+}
 
 QByteArray layout(const QString& title, const QString& body) {
     QString html;
-    html += QStringLiteral("<!DOCTYPE html>\n<html lang=\"cs\">\n<head>\n<meta charset=\"utf-8\">\n"
-                           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>");
+    html +=
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"cs\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>");
     html += escaped(title);
-    html += QStringLiteral(" – Lorvena</title>\n<style>\n"
-                           "body{font-family:Arial,Helvetica,sans-serif;max-width:46em;margin:0 auto;"
-                           "padding:1em;line-height:1.5;color:#1b1b1b}\n"
-                           "nav a{margin-right:1em}\nh1{font-size:1.6em}\nh2{font-size:1.2em;margin-top:1.6em}\n"
-                           "table{border-collapse:collapse}\nth,td{text-align:left;padding:.3em .8em .3em 0;"
-                           "vertical-align:top}\n.ok{background:#d4edda;padding:.6em}\n"
-                           ".danger{background:#f8d7da;padding:.6em}\n.error{background:#fff3cd;padding:.6em}\n"
-                           "kbd{border:1px solid #999;border-radius:3px;padding:0 .3em}\n"
-                           "</style>\n</head>\n<body>\n<nav><a href=\"/\">Lorvena</a>"
-                           "<a href=\"/files/lorvena-manual.pdf\">Manuál</a>"
-                           "<a href=\"/casto-kladene-dotazy/\">Časté dotazy</a>"
-                           "<a href=\"/edoklady\">eDoklady</a>"
-                           "<a href=\"/download/\">Stáhnout</a></nav>\n<main>\n<h1>");
+    html +=
+        QStringLiteral(" – Lorvena</title>\n<style>\n"
+                       "body{font-family:Arial,Helvetica,sans-serif;max-width:46em;margin:0 auto;"
+                       "padding:1em;line-height:1.5;color:#1b1b1b}\n"
+                       "nav a{margin-right:1em}\nh1{font-size:1.6em}\nh2{font-size:1.2em;margin-top:1.6em}\n"
+                       "table{border-collapse:collapse}\nth,td{text-align:left;padding:.3em .8em .3em 0;"
+                       "vertical-align:top}\n.ok{background:#d4edda;padding:.6em}\n"
+                       ".danger{background:#f8d7da;padding:.6em}\n.error{background:#fff3cd;padding:.6em}\n"
+                       "kbd{border:1px solid #999;border-radius:3px;padding:0 .3em}\n"
+                       "</style>\n</head>\n<body>\n<nav><a href=\"/\">Lorvena</a>"
+                       "<a href=\"/files/lorvena-manual.pdf\">Manuál</a>"
+                       "<a href=\"/casto-kladene-dotazy/\">Časté dotazy</a>"
+                       "<a href=\"/edoklady\">eDoklady</a>"
+                       "<a href=\"/download/\">Stáhnout</a></nav>\n<main>\n<h1>");
     html += escaped(title);
     html += QStringLiteral("</h1>\n");
     html += body;
@@ -96,7 +100,8 @@ QByteArray faq() {
 }
 
 QByteArray download(const QString& version, const QString& installerName) {
-    QString body = QStringLiteral("<p>Nejnovější verze programu Lorvena je <b>%1</b>.</p>\n").arg(escaped(version));
+    QString body =
+        QStringLiteral("<p>Nejnovější verze programu Lorvena je <b>%1</b>.</p>\n").arg(escaped(version));
     if (!installerName.isEmpty()) {
         body += QStringLiteral("<p><a href=\"/download/%1\">Stáhnout instalační soubor %2</a></p>\n")
                     .arg(escaped(installerName), escaped(installerName));

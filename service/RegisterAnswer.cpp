@@ -53,9 +53,9 @@ RegisterAnswer parseRegisterReply(const QByteArray& xml) {
     if (reader.hasError())
         return RegisterAnswer::failed(QStringLiteral("poškozená odpověď registru"));
     if (sawError) {
-        return RegisterAnswer::failed(errorText.isEmpty() ? QStringLiteral("registr ohlásil chybu")
-                                                          : QStringLiteral("registr ohlásil chybu: ") +
-                                                                errorText.left(200));
+        return RegisterAnswer::failed(errorText.isEmpty()
+                                          ? QStringLiteral("registr ohlásil chybu")
+                                          : QStringLiteral("registr ohlásil chybu: ") + errorText.left(200));
     }
     if (answers != 1)
         return RegisterAnswer::failed(QStringLiteral("neúplná odpověď registru"));

@@ -86,9 +86,9 @@ void RegisterLookup::lookup(const DocumentQuery& query, Callback callback) {
 void RegisterLookup::finish(const QString& key, const RegisterAnswer& answer) {
     const qint64 now = m_clock.elapsed();
     const bool failed = answer.outcome == RegisterAnswer::Outcome::Failed;
-    m_cache.insert(key, answer, now + (failed ? qMin(m_settings.failureTtlMs, m_settings.cacheTtlMs)
-                                              : m_settings.cacheTtlMs),
-                   now);
+    m_cache.insert(
+        key, answer,
+        now + (failed ? qMin(m_settings.failureTtlMs, m_settings.cacheTtlMs) : m_settings.cacheTtlMs), now);
     const std::vector<Callback> callbacks = m_waiting.take(key);
     for (const auto& callback : callbacks)
         callback(answer);

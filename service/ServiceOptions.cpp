@@ -65,7 +65,8 @@ std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, 
         {QStringLiteral("idle-timeout"), QStringLiteral("Nečinné spojení se zavře po ms (30000)."),
          QStringLiteral("ms")},
         {QStringLiteral("cert"), QStringLiteral("Certifikát pro HTTPS (PEM)."), QStringLiteral("soubor")},
-        {QStringLiteral("key"), QStringLiteral("Soukromý klíč k certifikátu (PEM)."), QStringLiteral("soubor")},
+        {QStringLiteral("key"), QStringLiteral("Soukromý klíč k certifikátu (PEM)."),
+         QStringLiteral("soubor")},
         {QStringLiteral("trust-forwarded"),
          QStringLiteral("Za reverzní proxy na tomto počítači: klienta určí hlavička X-Forwarded-For.")},
         {QStringLiteral("installer"), QStringLiteral("Instalační soubor nabízený na stránce /download/."),
@@ -118,7 +119,8 @@ std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, 
         !readInt(parser, QStringLiteral("cache-size"), 0, 1000000, &options.cacheSize, error) ||
         !readDouble(parser, QStringLiteral("rate"), 0.01, 100000, &options.ratePerSecond, error) ||
         !readDouble(parser, QStringLiteral("burst"), 1, 100000, &options.burst, error) ||
-        !readInt(parser, QStringLiteral("max-connections"), 1, 100000, &options.limits.maxConnections, error) ||
+        !readInt(parser, QStringLiteral("max-connections"), 1, 100000, &options.limits.maxConnections,
+                 error) ||
         !readInt(parser, QStringLiteral("max-connections-per-client"), 1, 100000,
                  &options.limits.maxPerClient, error) ||
         !readInt(parser, QStringLiteral("idle-timeout"), 100, 3600000, &options.limits.idleTimeoutMs, error))

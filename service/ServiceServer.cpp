@@ -195,12 +195,14 @@ void ServiceServer::dispatch(OrderedResponses::Ticket ticket, const QString& pat
         m_responses.answer(ticket, htmlReply(m_site.downloadPage()));
     } else if (is(QLatin1String("/edoklady/"))) {
         m_responses.answer(ticket, htmlReply(m_site.edokladyPage()));
-    } else if (!m_site.installerName().isEmpty() && path == QStringLiteral("/download/") + m_site.installerName()) {
+    } else if (!m_site.installerName().isEmpty() &&
+               path == QStringLiteral("/download/") + m_site.installerName()) {
         Reply reply;
         reply.contentType = "application/octet-stream";
         reply.body = m_site.installer();
-        reply.headers = {{"Content-Disposition", "attachment; filename=\"" + m_site.installerName().toUtf8() + '"'},
-                         {"X-Content-Type-Options", "nosniff"}};
+        reply.headers = {
+            {"Content-Disposition", "attachment; filename=\"" + m_site.installerName().toUtf8() + '"'},
+            {"X-Content-Type-Options", "nosniff"}};
         m_responses.answer(ticket, reply);
     } else {
         m_responses.answer(ticket, htmlReply(Pages::notFound(), Status::NotFound));
@@ -214,6 +216,7 @@ void ServiceServer::answerDocument(OrderedResponses::Ticket ticket, const QUrlQu
         return;
     }
     m_lookup.lookup(*document, [this, ticket, page, document = *document](const RegisterAnswer& answer) {
-        m_responses.answer(ticket, page ? htmlReply(Pages::result(document, answer)) : digitReply(answer.digit()));
+        m_responses.answer(ticket,
+                           page ? htmlReply(Pages::result(document, answer)) : digitReply(answer.digit()));
     });
 }

@@ -35,4 +35,6 @@ SiteContent::SiteContent(const QString& installerFile) {
     m_manual = renderManualPdf(manualMarkdown());
 }
 
-QString SiteContent::version() { return QStringLiteral(LORVENA_VERSION); }
+QString SiteContent::version() {
+    return QStringLiteral(LORVENA_VERSION);
+}

@@ -113,13 +113,13 @@ void report(const char* name, const Run& run) {
 
 // Runs the service (and the stand-in register) on threads of their own, so the
 // clients here do not share their event loop.
-template <typename Make>
-auto onThread(QThread& thread, Make make) {
+template <typename Make> auto onThread(QThread& thread, Make make) {
     decltype(make()) object = nullptr;
     thread.start();
     auto* anchor = new QObject;
     anchor->moveToThread(&thread);
-    QMetaObject::invokeMethod(anchor, [&] { object = make(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        anchor, [&] { object = make(); }, Qt::BlockingQueuedConnection);
     anchor->deleteLater();
     return object;
 }
@@ -134,9 +134,12 @@ int main(int argc, char** argv) {
     QThread registerThread;
     StandInRegister* stand = onThread(registerThread, [] { return new StandInRegister; });
     const QUrl registerUrl = stand->url();
-    QMetaObject::invokeMethod(stand, [stand] {
-        stand->setDefault({StandInRegister::notListed(QStringLiteral("0")), 200, 200});
-    }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        stand,
+        [stand] {
+            stand->setDefault({StandInRegister::notListed(QStringLiteral("0")), 200, 200});
+        },
+        Qt::BlockingQueuedConnection);
 
     ServiceOptions options;
     options.port = 0;
@@ -153,23 +156,31 @@ int main(int argc, char** argv) {
         return server;
     });
     const quint16 port = service->port();
-    std::printf("service on 127.0.0.1:%u, stand-in register delaying every answer by 200 ms\n\n", unsigned(port));
+    std::printf("service on 127.0.0.1:%u, stand-in register delaying every answer by 200 ms\n\n",
+                unsigned(port));
 
     // Warm the cache with 100 documents, then ask only for those.
     int warm = 0;
     report("cache warm-up (100 misses, 10 connections)",
-           load(port, 10, [&]() -> QByteArray {
-               return warm < 100 ? "/overeni-dokladu/simple/?number=W" + QByteArray::number(warm++) + "&type=0"
-                                 : QByteArray();
-           }, 10000));
+           load(
+               port, 10,
+               [&]() -> QByteArray {
+                   return warm < 100
+                              ? "/overeni-dokladu/simple/?number=W" + QByteArray::number(warm++) + "&type=0"
+                              : QByteArray();
+               },
+               10000));
     for (int connections : {1, 8, 32}) {
         int sent = 0;
         const int total = 20000;
-        const Run run = load(port, connections, [&]() -> QByteArray {
-            if (sent >= total)
-                return {};
-            return "/overeni-dokladu/simple/?number=W" + QByteArray::number(sent++ % 100) + "&type=0";
-        }, 15000);
+        const Run run = load(
+            port, connections,
+            [&]() -> QByteArray {
+                if (sent >= total)
+                    return {};
+                return "/overeni-dokladu/simple/?number=W" + QByteArray::number(sent++ % 100) + "&type=0";
+            },
+            15000);
         report(qPrintable(QStringLiteral("cache hits, %1 connections").arg(connections)), run);
     }
 
@@ -177,30 +188,39 @@ int main(int argc, char** argv) {
     for (int connections : {8, 64}) {
         int sent = 0;
         const int total = 4 * connections;
-        const Run run = load(port, connections, [&]() -> QByteArray {
-            if (sent >= total)
-                return {};
-            return "/overeni-dokladu/simple/?number=M" + QByteArray::number(connections) + "X" +
-                   QByteArray::number(sent++) + "&type=4";
-        }, 15000);
+        const Run run = load(
+            port, connections,
+            [&]() -> QByteArray {
+                if (sent >= total)
+                    return {};
+                return "/overeni-dokladu/simple/?number=M" + QByteArray::number(connections) + "X" +
+                       QByteArray::number(sent++) + "&type=4";
+            },
+            15000);
         report(qPrintable(QStringLiteral("misses, slow register, %1 connections").arg(connections)), run);
     }
 
     // Everyone asking about the same new document at once: one question to the register.
     {
         int sent = 0;
-        const Run run = load(port, 50, [&]() -> QByteArray {
-            return sent++ < 50 ? QByteArray("/overeni-dokladu/simple/?number=SAME1&type=0") : QByteArray();
-        }, 15000);
+        const Run run = load(
+            port, 50,
+            [&]() -> QByteArray {
+                return sent++ < 50 ? QByteArray("/overeni-dokladu/simple/?number=SAME1&type=0")
+                                   : QByteArray();
+            },
+            15000);
         report("same new document, 50 connections at once", run);
     }
     qint64 upstream = 0;
-    QMetaObject::invokeMethod(service, [&] { upstream = service->lookup().upstreamRequests(); },
-                              Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        service, [&] { upstream = service->lookup().upstreamRequests(); }, Qt::BlockingQueuedConnection);
     std::printf("\nquestions sent to the register in all: %lld\n", static_cast<long long>(upstream));
 
-    QMetaObject::invokeMethod(service, [service] { delete service; }, Qt::BlockingQueuedConnection);
-    QMetaObject::invokeMethod(stand, [stand] { delete stand; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        service, [service] { delete service; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        stand, [stand] { delete stand; }, Qt::BlockingQueuedConnection);
     serviceThread.quit();
     registerThread.quit();
     serviceThread.wait();

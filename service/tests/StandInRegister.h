@@ -16,8 +16,8 @@ public:
         QByteArray body;
         int status = 200;
         int delayMs = 0;
-        bool drip = false;         // sends the answer a byte every 50 ms
-        bool hangUp = false;       // closes the connection without answering
+        bool drip = false;   // sends the answer a byte every 50 ms
+        bool hangUp = false; // closes the connection without answering
     };
 
     static QByteArray listed(const QString& number, const QString& since = QStringLiteral("12.1.2024")) {
@@ -39,7 +39,8 @@ public:
             .toUtf8();
     }
     static QByteArray error(const QString& text, bool badQuery = true) {
-        return QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?><chyba spatny_dotaz=\"%1\">%2</chyba>")
+        return QStringLiteral(
+                   "<?xml version=\"1.0\" encoding=\"utf-8\"?><chyba spatny_dotaz=\"%1\">%2</chyba>")
             .arg(badQuery ? QStringLiteral("ano") : QStringLiteral("ne"), text)
             .toUtf8();
     }

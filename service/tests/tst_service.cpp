@@ -75,36 +75,48 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
 
         QTest::newRow("listed identity card")
-            << "AB123456" << "0" << StandInRegister::listed("AB123456") << 200 << 0 << false << false << QByteArray("1");
+            << "AB123456"
+            << "0" << StandInRegister::listed("AB123456") << 200 << 0 << false << false << QByteArray("1");
         QTest::newRow("not listed purple passport")
-            << "41234567" << "4" << StandInRegister::notListed("41234567") << 200 << 0 << false << false << QByteArray("2");
+            << "41234567"
+            << "4" << StandInRegister::notListed("41234567") << 200 << 0 << false << false << QByteArray("2");
         QTest::newRow("not listed green passport")
-            << "E1234567" << "5" << StandInRegister::notListed("E1234567") << 200 << 0 << false << false << QByteArray("2");
+            << "E1234567"
+            << "5" << StandInRegister::notListed("E1234567") << 200 << 0 << false << false << QByteArray("2");
         QTest::newRow("register error, bad query")
-            << "BADQ1" << "0" << StandInRegister::error("Chybný dotaz") << 200 << 0 << false << false << QByteArray("0");
+            << "BADQ1"
+            << "0" << StandInRegister::error("Chybný dotaz") << 200 << 0 << false << false << QByteArray("0");
         QTest::newRow("register error, its own failure")
-            << "BADQ2" << "0" << StandInRegister::error("Databáze nedostupná", false) << 200 << 0 << false << false
+            << "BADQ2"
+            << "0" << StandInRegister::error("Databáze nedostupná", false) << 200 << 0 << false << false
             << QByteArray("0");
-        QTest::newRow("truncated XML")
-            << "TRUNC1" << "0" << StandInRegister::listed("TRUNC1").left(120) << 200 << 0 << false << false
-            << QByteArray("0");
-        QTest::newRow("HTML error page")
-            << "HTML1" << "0" << QByteArray("<html><body>Server Error</body></html>") << 200 << 0 << false << false
-            << QByteArray("0");
+        QTest::newRow("truncated XML") << "TRUNC1"
+                                       << "0" << StandInRegister::listed("TRUNC1").left(120) << 200 << 0
+                                       << false << false << QByteArray("0");
+        QTest::newRow("HTML error page") << "HTML1"
+                                         << "0" << QByteArray("<html><body>Server Error</body></html>") << 200
+                                         << 0 << false << false << QByteArray("0");
         QTest::newRow("valid XML with status 500")
-            << "ST500" << "0" << StandInRegister::listed("ST500") << 500 << 0 << false << false << QByteArray("0");
+            << "ST500"
+            << "0" << StandInRegister::listed("ST500") << 500 << 0 << false << false << QByteArray("0");
         QTest::newRow("unknown verdict")
-            << "MAYBE1" << "0" << StandInRegister::listed("MAYBE1").replace("\"ano\"", "\"mozna\"") << 200 << 0
-            << false << false << QByteArray("0");
-        QTest::newRow("empty body") << "EMPTY1" << "0" << QByteArray() << 200 << 0 << false << false << QByteArray("0");
+            << "MAYBE1"
+            << "0" << StandInRegister::listed("MAYBE1").replace("\"ano\"", "\"mozna\"") << 200 << 0 << false
+            << false << QByteArray("0");
+        QTest::newRow("empty body") << "EMPTY1"
+                                    << "0" << QByteArray() << 200 << 0 << false << false << QByteArray("0");
         QTest::newRow("answer after the time-out")
-            << "SLOW1" << "0" << StandInRegister::listed("SLOW1") << 200 << 1500 << false << false << QByteArray("0");
+            << "SLOW1"
+            << "0" << StandInRegister::listed("SLOW1") << 200 << 1500 << false << false << QByteArray("0");
         QTest::newRow("answer dripping past the time-out")
-            << "DRIP1" << "0" << StandInRegister::listed("DRIP1") << 200 << 0 << true << false << QByteArray("0");
+            << "DRIP1"
+            << "0" << StandInRegister::listed("DRIP1") << 200 << 0 << true << false << QByteArray("0");
         QTest::newRow("register hangs up")
-            << "HANG1" << "0" << QByteArray() << 200 << 0 << false << true << QByteArray("0");
+            << "HANG1"
+            << "0" << QByteArray() << 200 << 0 << false << true << QByteArray("0");
         QTest::newRow("answer just inside the time-out")
-            << "INTIME1" << "5" << StandInRegister::listed("INTIME1") << 200 << 250 << false << false << QByteArray("1");
+            << "INTIME1"
+            << "5" << StandInRegister::listed("INTIME1") << 200 << 250 << false << false << QByteArray("1");
     }
     void simpleAnswer() {
         QFETCH(QString, number);
@@ -141,8 +153,8 @@ private slots:
         withoutRegister.registerUrl = QUrl(QStringLiteral("http://127.0.0.1:%1/x").arg(closed.serverPort()));
         closed.close();
         const auto service = start(withoutRegister);
-        const Fetched fetched =
-            fetch(m_network, url(QStringLiteral("/overeni-dokladu/simple/?number=123&type=0"), service.get()));
+        const Fetched fetched = fetch(
+            m_network, url(QStringLiteral("/overeni-dokladu/simple/?number=123&type=0"), service.get()));
         QCOMPARE(fetched.body, QByteArray("0"));
     }
 
@@ -171,8 +183,7 @@ private slots:
     void refusedWithoutAsking() {
         QFETCH(QString, query);
         const int before = m_register.requests();
-        const Fetched fetched =
-            fetch(m_network, url(QStringLiteral("/overeni-dokladu/simple/?") + query));
+        const Fetched fetched = fetch(m_network, url(QStringLiteral("/overeni-dokladu/simple/?") + query));
         QCOMPARE(fetched.status, 200);
         QCOMPARE(fetched.body, QByteArray("0"));
         QCOMPARE(m_register.requests(), before);
@@ -205,6 +216,36 @@ private slots:
         for (QNetworkReply* reply : replies)
             QCOMPARE(collect(reply).body, QByteArray("2"));
         QCOMPARE(m_register.requestsFor(QStringLiteral("SHARED1")), 1);
+    }
+
+    // A register that fails is asked again soon, not after the whole cache
+    // time; a register that answered is not.
+    void failuresAreKeptBriefly() {
+        RegisterLookup::Settings settings;
+        settings.registerUrl = m_register.url();
+        settings.timeoutMs = 500;
+        settings.cacheTtlMs = 60000;
+        settings.failureTtlMs = 100;
+        RegisterLookup lookup(settings);
+        m_register.answer(QStringLiteral("BRIEF1"), {StandInRegister::error(QStringLiteral("x"))});
+        m_register.answerListed(QStringLiteral("BRIEF2"));
+        auto ask = [&lookup](const QString& number) {
+            char digit = 'x';
+            lookup.lookup({number, QStringLiteral("0")}, [&digit](const RegisterAnswer& a) { digit = a.digit(); });
+            for (int i = 0; i < 100 && digit == 'x'; ++i)
+                QTest::qWait(20);
+            return digit;
+        };
+        QCOMPARE(ask(QStringLiteral("BRIEF1")), '0');
+        QCOMPARE(ask(QStringLiteral("BRIEF2")), '1');
+        QCOMPARE(ask(QStringLiteral("BRIEF1")), '0');
+        QCOMPARE(m_register.requestsFor(QStringLiteral("BRIEF1")), 1);
+        QTest::qWait(150);
+        QCOMPARE(ask(QStringLiteral("BRIEF1")), '0');
+        QCOMPARE(ask(QStringLiteral("BRIEF2")), '1');
+        QCOMPARE(m_register.requestsFor(QStringLiteral("BRIEF1")), 2);
+        QCOMPARE(m_register.requestsFor(QStringLiteral("BRIEF2")), 1);
+        QCOMPARE(lookup.upstreamRequests(), 3);
     }
 
     void answerCacheExpiresAndStaysBounded() {
@@ -265,13 +306,14 @@ private slots:
         QVERIFY(refused.header("Retry-After").toInt() >= 1);
         // The document check is limited too, and a refusal is not a digit.
         const int before = m_register.requests();
-        const Fetched check = fetch(m_network, url(QStringLiteral("/overeni-dokladu/simple/?number=R1&type=0"), service.get()));
+        const Fetched check =
+            fetch(m_network, url(QStringLiteral("/overeni-dokladu/simple/?number=R1&type=0"), service.get()));
         QCOMPARE(check.status, 429);
         QCOMPARE(m_register.requests(), before);
 
         // Another loopback address is another client.
-        const RawExchange other = rawExchange(service->port(), "GET /download/ HTTP/1.1\r\nHost: x\r\n\r\n", 500,
-                                              QHostAddress(QStringLiteral("127.0.0.2")));
+        const RawExchange other = rawExchange(service->port(), "GET /download/ HTTP/1.1\r\nHost: x\r\n\r\n",
+                                              500, QHostAddress(QStringLiteral("127.0.0.2")));
         QVERIFY2(other.received.startsWith("HTTP/1.1 200"), other.received.left(60).constData());
     }
 
@@ -308,11 +350,14 @@ private slots:
         QTest::newRow("absurd version") << QByteArray("GET / HTTP/9.9\r\nHost: x\r\n\r\n");
         QTest::newRow("header without colon") << QByteArray("GET / HTTP/1.1\r\nHost x\r\nBroken\r\n\r\n");
         QTest::newRow("negative length") << QByteArray("GET / HTTP/1.1\r\nContent-Length: -5\r\n\r\n");
-        QTest::newRow("huge length") << QByteArray("GET / HTTP/1.1\r\nContent-Length: 99999999999999999999\r\n\r\n");
-        QTest::newRow("bad chunk") << QByteArray("POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\nZZ\r\n");
+        QTest::newRow("huge length") << QByteArray(
+            "GET / HTTP/1.1\r\nContent-Length: 99999999999999999999\r\n\r\n");
+        QTest::newRow("bad chunk") << QByteArray(
+            "POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\nZZ\r\n");
         QTest::newRow("very long path")
             << QByteArray("GET /" + QByteArray(100000, 'a') + " HTTP/1.1\r\nHost: x\r\n\r\n");
-        QTest::newRow("very long header") << QByteArray("GET / HTTP/1.1\r\nX: " + QByteArray(300000, 'b') + "\r\n\r\n");
+        QTest::newRow("very long header")
+            << QByteArray("GET / HTTP/1.1\r\nX: " + QByteArray(300000, 'b') + "\r\n\r\n");
         QTest::newRow("endless line") << QByteArray(2 * 1024 * 1024, 'A');
         QTest::newRow("websocket upgrade")
             << QByteArray("GET / HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
@@ -344,9 +389,9 @@ private slots:
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, m_service->port());
         QTRY_COMPARE(socket.state(), QAbstractSocket::ConnectedState);
-        const QByteArray request = "GET /overeni-dokladu/simple/?number=" + QByteArray(20, 'K') +
-                                   "&type=9 HTTP/1.1\r\nHost: 127.0.0.1\r\nUser-Agent: " + QByteArray(100, 'u') +
-                                   "\r\n\r\n";
+        const QByteArray request =
+            "GET /overeni-dokladu/simple/?number=" + QByteArray(20, 'K') +
+            "&type=9 HTTP/1.1\r\nHost: 127.0.0.1\r\nUser-Agent: " + QByteArray(100, 'u') + "\r\n\r\n";
         const int rounds = 2 * 64 * 1024 / int(request.size()) + 1;
         for (int i = 0; i < rounds; ++i) {
             socket.write(request);
@@ -371,7 +416,8 @@ private slots:
         clock.start();
         const RawExchange exchange = rawExchange(service->port(), "GET / HTTP/1.1\r\n", 4000);
         QVERIFY(exchange.closedByService);
-        QVERIFY2(clock.elapsed() >= 1000 && clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() >= 1000 && clock.elapsed() < 3000,
+                 qPrintable(QString::number(clock.elapsed())));
     }
 
     void connectionsPerClientAreLimited() {
@@ -412,7 +458,8 @@ private slots:
             QTcpSocket socket;
             socket.connectToHost(QHostAddress::LocalHost, m_service->port());
             QVERIFY(socket.waitForConnected(1000));
-            socket.write("GET /overeni-dokladu/vysledek-overeni/?number=GONE1&type=0 HTTP/1.1\r\nHost: x\r\n\r\n");
+            socket.write(
+                "GET /overeni-dokladu/vysledek-overeni/?number=GONE1&type=0 HTTP/1.1\r\nHost: x\r\n\r\n");
             QVERIFY(socket.waitForBytesWritten(1000));
             QTest::qWait(50);
             socket.abort();
@@ -428,23 +475,22 @@ private slots:
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QStringList>("absent");
 
-        QTest::newRow("listed")
-            << "number=PAGE1&type=0" << StandInRegister::listed("PAGE1", "3.2.2023")
-            << QStringList{"občanský průkaz", "PAGE1", "JE v evidenci", "5.3.2024", "3.2.2023", "Co dělat dál",
-                           "jiný platný doklad"}
-            << QStringList{"není v evidenci"};
-        QTest::newRow("not listed")
-            << "number=PAGE2&type=4" << StandInRegister::notListed("PAGE2")
-            << QStringList{"cestovní pas", "centrálně vydávaný", "PAGE2", "není v evidenci", "5.3.2024",
-                           "Co dělat dál"}
-            << QStringList{"JE v evidenci", "neplatný od"};
+        QTest::newRow("listed") << "number=PAGE1&type=0" << StandInRegister::listed("PAGE1", "3.2.2023")
+                                << QStringList{"občanský průkaz",   "PAGE1",    "JE v evidenci",
+                                               "5.3.2024",          "3.2.2023", "Co dělat dál",
+                                               "jiný platný doklad"}
+                                << QStringList{"není v evidenci"};
+        QTest::newRow("not listed") << "number=PAGE2&type=4" << StandInRegister::notListed("PAGE2")
+                                    << QStringList{"cestovní pas",    "centrálně vydávaný", "PAGE2",
+                                                   "není v evidenci", "5.3.2024",           "Co dělat dál"}
+                                    << QStringList{"JE v evidenci", "neplatný od"};
         QTest::newRow("register error")
             << "number=PAGE3&type=5" << StandInRegister::error("Chybný dotaz")
             << QStringList{"vydaný okresním úřadem", "PAGE3", "nepodařilo", "Chybný dotaz", "Co dělat dál"}
             << QStringList{"JE v evidenci", "není v evidenci"};
-        QTest::newRow("foreign document") << "number=X1234&type=" << QByteArray()
-                                          << QStringList{"X1234", "ověřit nelze", "Co dělat dál"}
-                                          << QStringList{"JE v evidenci"};
+        QTest::newRow("foreign document")
+            << "number=X1234&type=" << QByteArray() << QStringList{"X1234", "ověřit nelze", "Co dělat dál"}
+            << QStringList{"JE v evidenci"};
         QTest::newRow("markup in the number is shown as text")
             << "number=%3Cscript%3Ealert(1)%3C/script%3E&type=0" << QByteArray()
             << QStringList{"&lt;script&gt;", "nemá správný tvar"} << QStringList{"<script>"};
@@ -457,7 +503,8 @@ private slots:
         const QString number = QUrlQuery(query).queryItemValue(QStringLiteral("number"));
         if (!registerBody.isEmpty())
             m_register.answer(number, {registerBody});
-        const Fetched fetched = fetch(m_network, url(QStringLiteral("/overeni-dokladu/vysledek-overeni/?") + query));
+        const Fetched fetched =
+            fetch(m_network, url(QStringLiteral("/overeni-dokladu/vysledek-overeni/?") + query));
         QCOMPARE(fetched.status, 200);
         QCOMPARE(fetched.contentType, QByteArray("text/html; charset=utf-8"));
         const QString html = QString::fromUtf8(fetched.body);
@@ -470,11 +517,12 @@ private slots:
     void helpPages_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QStringList>("present");
-        QTest::newRow("frequent questions") << "/casto-kladene-dotazy/"
-                                            << QStringList{"Často kladené dotazy", "Nastavení tisku doložek"};
+        QTest::newRow("frequent questions")
+            << "/casto-kladene-dotazy/" << QStringList{"Často kladené dotazy", "Nastavení tisku doložek"};
         QTest::newRow("download") << "/download/" << QStringList{"nejnovější verzi", "7.41"};
         QTest::newRow("eDoklady") << "/edoklady"
-                                  << QStringList{"„Exportovat údaje“", "„Kopírovat do schránky“", "LEGALIZACE",
+                                  << QStringList{"„Exportovat údaje“", "„Kopírovat do schránky“",
+                                                 "LEGALIZACE",
                                                  "Vložit data ze čtečky ověřovatele - eDoklady"};
         QTest::newRow("home") << "/" << QStringList{"/files/lorvena-manual.pdf", "/casto-kladene-dotazy/"};
     }
@@ -498,7 +546,8 @@ private slots:
             m_service->port(), "POST /download/ HTTP/1.1\r\nHost: x\r\nContent-Length: 2\r\n\r\nab", 300);
         QVERIFY2(post.received.startsWith("HTTP/1.1 405"), post.received.left(40).constData());
         QVERIFY(post.received.contains("Allow: GET, HEAD"));
-        const RawExchange head = rawExchange(m_service->port(), "HEAD /download/ HTTP/1.1\r\nHost: x\r\n\r\n", 300);
+        const RawExchange head =
+            rawExchange(m_service->port(), "HEAD /download/ HTTP/1.1\r\nHost: x\r\n\r\n", 300);
         QVERIFY(head.received.startsWith("HTTP/1.1 200"));
         QVERIFY(head.received.endsWith("\r\n\r\n"));
     }
@@ -521,24 +570,28 @@ private slots:
         pdf.write(fetched.body);
         pdf.close();
         QProcess process;
-        process.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf.fileName(), QStringLiteral("-")});
+        process.start(pdftotext,
+                      {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf.fileName(), QStringLiteral("-")});
         QVERIFY(process.waitForFinished(10000));
         const QString text = QString::fromUtf8(process.readAllStandardOutput());
-        for (const char* phrase : {"Hlavní okno", "VIDIMACE", "LEGALIZACE", "ZÁMĚR", "SCHVÁLENÍ", "ověřovací knihy",
-                                   "Nastavení tisku doložek", "Uložit doložku", "eDoklady", "Kopírovat do schránky"})
+        for (const char* phrase :
+             {"Hlavní okno", "VIDIMACE", "LEGALIZACE", "ZÁMĚR", "SCHVÁLENÍ", "ověřovací knihy",
+              "Nastavení tisku doložek", "Uložit doložku", "eDoklady", "Kopírovat do schránky"})
             QVERIFY2(text.contains(QString::fromUtf8(phrase)), phrase);
     }
 
     void httpsWithCertificate() {
         ServiceOptions secure = options();
-        secure.certificateFile = qEnvironmentVariable("LORVENA_SERVICE_TEST_DATA") + QStringLiteral("/localhost.crt");
+        secure.certificateFile =
+            qEnvironmentVariable("LORVENA_SERVICE_TEST_DATA") + QStringLiteral("/localhost.crt");
         secure.keyFile = qEnvironmentVariable("LORVENA_SERVICE_TEST_DATA") + QStringLiteral("/localhost.key");
         const auto service = start(secure);
         QVERIFY(service->port() != 0);
 
         m_register.answerNotListed(QStringLiteral("TLS1"));
         QNetworkRequest request(
-            QUrl(QStringLiteral("https://127.0.0.1:%1/overeni-dokladu/simple/?number=TLS1&type=0").arg(service->port())));
+            QUrl(QStringLiteral("https://127.0.0.1:%1/overeni-dokladu/simple/?number=TLS1&type=0")
+                     .arg(service->port())));
         QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
         tls.setCaCertificates(QSslCertificate::fromPath(secure.certificateFile));
         request.setSslConfiguration(tls);
@@ -557,34 +610,47 @@ private slots:
         QTest::addColumn<QString>("updated");
         QTest::addColumn<QString>("since");
 
-        QTest::newRow("listed") << StandInRegister::listed("1", "1.2.2020") << '1' << "5.3.2024" << "1.2.2020";
+        QTest::newRow("listed") << StandInRegister::listed("1", "1.2.2020") << '1' << "5.3.2024"
+                                << "1.2.2020";
         QTest::newRow("not listed drops a stray date")
-            << StandInRegister::notListed("1").replace("evidovano_od=\"\"", "evidovano_od=\"9.9.2009\"") << '2'
-            << "5.3.2024" << "";
+            << StandInRegister::notListed("1").replace("evidovano_od=\"\"", "evidovano_od=\"9.9.2009\"")
+            << '2' << "5.3.2024"
+            << "";
         QTest::newRow("windows-1250 declared")
             << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1250\"?><doklady_neplatne>"
                           "<odpoved aktualizovano=\"1.1.2024\" evidovano=\"ne\"/></doklady_neplatne>")
-            << '2' << "1.1.2024" << "";
-        QTest::newRow("error at the root") << StandInRegister::error("x") << '0' << "" << "";
+            << '2' << "1.1.2024"
+            << "";
+        QTest::newRow("error at the root") << StandInRegister::error("x") << '0' << ""
+                                           << "";
         QTest::newRow("error inside the answer")
             << QByteArray("<doklady_neplatne><chyba spatny_dotaz=\"ne\">Chyba</chyba>"
                           "<odpoved evidovano=\"ne\"/></doklady_neplatne>")
-            << '0' << "" << "";
+            << '0' << ""
+            << "";
         QTest::newRow("two answers") << QByteArray("<doklady_neplatne><odpoved evidovano=\"ne\"/>"
                                                    "<odpoved evidovano=\"ano\"/></doklady_neplatne>")
-                                     << '0' << "" << "";
+                                     << '0' << ""
+                                     << "";
         QTest::newRow("answer in upper case")
-            << QByteArray("<doklady_neplatne><odpoved evidovano=\"ANO\"/></doklady_neplatne>") << '0' << "" << "";
-        QTest::newRow("foreign root") << QByteArray("<html><odpoved evidovano=\"ano\"/></html>") << '0' << "" << "";
-        QTest::newRow("trailing garbage") << StandInRegister::listed("1") + "<x" << '0' << "" << "";
+            << QByteArray("<doklady_neplatne><odpoved evidovano=\"ANO\"/></doklady_neplatne>") << '0' << ""
+            << "";
+        QTest::newRow("foreign root") << QByteArray("<html><odpoved evidovano=\"ano\"/></html>") << '0' << ""
+                                      << "";
+        QTest::newRow("trailing garbage") << StandInRegister::listed("1") + "<x" << '0' << ""
+                                          << "";
         QTest::newRow("entity expansion")
             << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE d [<!ENTITY a \"aaaaaaaaaa\">"
-                          "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
-                          "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
+                          "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c "
+                          "\"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
+                          "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e "
+                          "\"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
                           "<!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\">]>"
                           "<doklady_neplatne><chyba>&f;</chyba></doklady_neplatne>")
-            << '0' << "" << "";
-        QTest::newRow("nothing") << QByteArray() << '0' << "" << "";
+            << '0' << ""
+            << "";
+        QTest::newRow("nothing") << QByteArray() << '0' << ""
+                                 << "";
     }
     void registerReplyParsing() {
         QFETCH(QByteArray, xml);
@@ -611,12 +677,15 @@ private slots:
 
         const QString builtIn = QString::fromLatin1(ServiceOptions::kRegisterUrl);
         QTest::newRow("defaults") << QStringList{} << "" << true << builtIn << 8080;
-        QTest::newRow("environment") << QStringList{} << "http://127.0.0.1:9/r" << true << "http://127.0.0.1:9/r" << 8080;
+        QTest::newRow("environment") << QStringList{} << "http://127.0.0.1:9/r" << true
+                                     << "http://127.0.0.1:9/r" << 8080;
         QTest::newRow("option over environment")
-            << QStringList{"--register", "http://127.0.0.1:7/o", "--port", "9000"} << "http://127.0.0.1:9/r" << true
-            << "http://127.0.0.1:7/o" << 9000;
-        QTest::newRow("register without scheme") << QStringList{"--register", "127.0.0.1:7"} << "" << false << "" << 0;
-        QTest::newRow("register by ftp") << QStringList{"--register", "ftp://127.0.0.1/x"} << "" << false << "" << 0;
+            << QStringList{"--register", "http://127.0.0.1:7/o", "--port", "9000"} << "http://127.0.0.1:9/r"
+            << true << "http://127.0.0.1:7/o" << 9000;
+        QTest::newRow("register without scheme")
+            << QStringList{"--register", "127.0.0.1:7"} << "" << false << "" << 0;
+        QTest::newRow("register by ftp")
+            << QStringList{"--register", "ftp://127.0.0.1/x"} << "" << false << "" << 0;
         QTest::newRow("port out of range") << QStringList{"--port", "70000"} << "" << false << "" << 0;
         QTest::newRow("port not a number") << QStringList{"--port", "80a"} << "" << false << "" << 0;
         QTest::newRow("certificate without key") << QStringList{"--cert", "a.pem"} << "" << false << "" << 0;
@@ -633,7 +702,8 @@ private slots:
         QFETCH(int, port);
         qputenv("LORVENA_REGISTER_URL", environment.toUtf8());
         QString error;
-        const auto parsed = parseServiceOptions(QStringList{QStringLiteral("lorvena-service")} + arguments, &error);
+        const auto parsed =
+            parseServiceOptions(QStringList{QStringLiteral("lorvena-service")} + arguments, &error);
         qunsetenv("LORVENA_REGISTER_URL");
         QCOMPARE(parsed.has_value(), valid);
         if (!valid) {
