@@ -103,6 +103,11 @@ private slots:
             << "MAYBE1"
             << "0" << StandInRegister::listed("MAYBE1").replace("\"ano\"", "\"mozna\"") << 200 << 0 << false
             << false << QByteArray("0");
+        // Well-formed, but longer than any honest reply: not read to the end.
+        QTest::newRow("oversized reply")
+            << "HUGE1"
+            << "0" << StandInRegister::listed("HUGE1") + QByteArray(200 * 1024, ' ') << 200 << 0 << false
+            << false << QByteArray("0");
         QTest::newRow("empty body") << "EMPTY1"
                                     << "0" << QByteArray() << 200 << 0 << false << false << QByteArray("0");
         QTest::newRow("answer after the time-out")
@@ -231,7 +236,8 @@ private slots:
         m_register.answerListed(QStringLiteral("BRIEF2"));
         auto ask = [&lookup](const QString& number) {
             char digit = 'x';
-            lookup.lookup({number, QStringLiteral("0")}, [&digit](const RegisterAnswer& a) { digit = a.digit(); });
+            lookup.lookup({number, QStringLiteral("0")},
+                          [&digit](const RegisterAnswer& a) { digit = a.digit(); });
             for (int i = 0; i < 100 && digit == 'x'; ++i)
                 QTest::qWait(20);
             return digit;
