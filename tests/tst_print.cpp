@@ -96,6 +96,7 @@ private Q_SLOTS:
     void fullSheetStaysInsideItsLabels();
     void municipalClausesDoNotOpenTheBookWindow();
     void approvalRemembersItsResolution();
+    void unreadableLogoPrintsWithoutIt();
     void checksRefuseWithFocus_data();
     void checksRefuseWithFocus();
     void documentCheckConfirmation_data();
@@ -228,6 +229,30 @@ void TestPrint::approvalRemembersItsResolution() {
     auto again = createWindows();
     QCOMPARE(again->Edit6->text(), QStringLiteral("ZO/7/2019"));
     QCOMPARE(again->DateTimePicker6->date(), QDate(2019, 8, 14));
+}
+
+// A logo file that cannot be read: the clauses are printed without it and
+// the clerk is told once, after the job.
+void TestPrint::unreadableLogoPrintsWithoutIt() {
+    writeSettings({"[App]", "last printed=12"});
+    QVERIFY(writeBytes(DataDir::logoFile(), QByteArray("BM not really a bitmap")));
+    auto f = createWindows();
+    const QString pdf = printToPdf(*f, m_box->root() + QStringLiteral("/logo.pdf"));
+    selectTab(*f, QStringLiteral("SCHVÁLENÍ"));
+    f->Edit6->setText(QStringLiteral("ZO/7/2019"));
+    mark(*f, {1, 2, 3});
+    MessageBoxAnswerer answerer;
+    f->Button1Click();
+    QCOMPARE(answerer.texts.size(), 1);
+    QVERIFY2(answerer.texts[0].startsWith(QStringLiteral("Logo organizace")), qPrintable(answerer.texts[0]));
+    int pages = 0;
+    const QList<PdfWord> words = pdfWords(pdf, &pages);
+    QCOMPARE(pages, 1);
+    int headings = 0;
+    for (const PdfWord& w : words)
+        headings += w.text == u"DOLOŽKA" ? 1 : 0;
+    QCOMPARE(headings, 3);
+    QCOMPARE(marked(*f), QList<int>{4});
 }
 
 void TestPrint::checksRefuseWithFocus_data() {
