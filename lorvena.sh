@@ -45,7 +45,7 @@ test)
     export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
     build build "-DLORVENA_WERROR=ON"
     (cd build && ctest --output-on-failure -j "$jobs")
-    build build-sanitize "-DLORVENA_WERROR=ON -DLORVENA_SANITIZE=ON"
+    build build-sanitize "-DLORVENA_WERROR=ON -DLORVENA_SANITIZE=ON -DLORVENA_BENCH=OFF"
     (cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --output-on-failure -j "$jobs")
     ;;

@@ -35,7 +35,15 @@ QString MakerSite::plainBase() const {
     return hasScheme(m_server) ? m_server : QStringLiteral("http://") + m_server;
 }
 
-QUrl MakerSite::manual() const { return QUrl(secureBase() + QStringLiteral("/files/lorvena-manual.pdf")); }
-QUrl MakerSite::faq() const { return QUrl(secureBase() + QStringLiteral("/casto-kladene-dotazy/")); }
-QUrl MakerSite::download() const { return QUrl(plainBase() + QStringLiteral("/download/")); }
-QString MakerSite::eidPage() const { return secureBase() + QStringLiteral("/edoklady"); }
+QUrl MakerSite::manual() const {
+    return QUrl(secureBase() + QStringLiteral("/files/lorvena-manual.pdf"));
+}
+QUrl MakerSite::faq() const {
+    return QUrl(secureBase() + QStringLiteral("/casto-kladene-dotazy/"));
+}
+QUrl MakerSite::download() const {
+    return QUrl(plainBase() + QStringLiteral("/download/"));
+}
+QString MakerSite::eidPage() const {
+    return secureBase() + QStringLiteral("/edoklady");
+}

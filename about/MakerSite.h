@@ -21,10 +21,10 @@ public:
     QString secureBase() const;
     QString plainBase() const;
 
-    QUrl manual() const;      // /files/lorvena-manual.pdf over TLS
-    QUrl faq() const;         // /casto-kladene-dotazy/ over TLS
-    QUrl download() const;    // /download/ without TLS
-    QString eidPage() const;  // /edoklady, named in the eID import messages
+    QUrl manual() const;     // /files/lorvena-manual.pdf over TLS
+    QUrl faq() const;        // /casto-kladene-dotazy/ over TLS
+    QUrl download() const;   // /download/ without TLS
+    QString eidPage() const; // /edoklady, named in the eID import messages
 
 private:
     QString m_server;

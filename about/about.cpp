@@ -7,7 +7,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-TForm3::TForm3(TForm1* main) : QDialog(main, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_main(main) {
+TForm3::TForm3(TForm1* main)
+    : QDialog(main, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_main(main) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("O programu"));
     QFont f;
@@ -43,11 +44,14 @@ void TForm3::fillText(const QString& siteAddress) {
         QStringLiteral("Verze: 7.41"),
         QString(),
         QStringLiteral("Software je vhodný pro obce a prakticky kohokoliv kdo vidimuje nebo"),
-        QStringLiteral("legalizuje podle zákona o ověřování. Nahrazuje ruční vyplňování razítek tiskem doložek"),
-        QStringLiteral("na etikety, které jsou tak čitelnější a menší. Aplikace je malá, rychlá nenáročná. Není"),
+        QStringLiteral(
+            "legalizuje podle zákona o ověřování. Nahrazuje ruční vyplňování razítek tiskem doložek"),
+        QStringLiteral(
+            "na etikety, které jsou tak čitelnější a menší. Aplikace je malá, rychlá nenáročná. Není"),
         QStringLiteral("potřeba spouštět složité aplikace s potřebou se připojit k serveru."),
         QString(),
-        QStringLiteral("Software také umožňuje tisk doložek právního jednání obcí podle zákona č. 128/2000 Sb."),
+        QStringLiteral(
+            "Software také umožňuje tisk doložek právního jednání obcí podle zákona č. 128/2000 Sb."),
         QStringLiteral("Zákon o obcích (obecní zřízení)."),
         QString(),
         QStringLiteral("Autor:"),
@@ -71,5 +75,6 @@ void TForm3::FormShow() {
     // Integer division truncating toward zero; a negative place is kept.
     const QRect mainFrame = m_main->frameGeometry();
     const QRect own = frameGeometry();
-    move(mainFrame.x() + (mainFrame.width() - own.width()) / 2, mainFrame.y() + (mainFrame.height() - own.height()) / 2);
+    move(mainFrame.x() + (mainFrame.width() - own.width()) / 2,
+         mainFrame.y() + (mainFrame.height() - own.height()) / 2);
 }

@@ -18,7 +18,8 @@ void paintSign(QPainter& p, const QRectF& r) {
     p.setPen(QPen(kLightBlue, r.width() / 14, Qt::SolidLine, Qt::RoundCap));
     for (int i = 0; i < 3; ++i) {
         const qreal y = r.top() + r.height() * (0.35 + 0.17 * i);
-        p.drawLine(QPointF(r.left() + r.width() * 0.28, y), QPointF(r.right() - r.width() * (0.28 + 0.1 * i), y));
+        p.drawLine(QPointF(r.left() + r.width() * 0.28, y),
+                   QPointF(r.right() - r.width() * (0.28 + 0.1 * i), y));
     }
 }
 
@@ -75,7 +76,8 @@ QPixmap productLogo() {
     f.setBold(false);
     p.setFont(f);
     p.setPen(QColor(70, 70, 70));
-    p.drawText(QRectF(126, 124, 174, 30), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("tisk ověřovacích doložek"));
+    p.drawText(QRectF(126, 124, 174, 30), Qt::AlignLeft | Qt::AlignTop,
+               QStringLiteral("tisk ověřovacích doložek"));
     return pm;
 }
 

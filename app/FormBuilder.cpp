@@ -41,7 +41,8 @@ QComboBox* dropDown(QWidget* parent, const QString& name, const QStringList& ite
     return c;
 }
 
-QComboBox* editableCombo(QWidget* parent, const QString& name, const QStringList& items, const QString& hint) {
+QComboBox* editableCombo(QWidget* parent, const QString& name, const QStringList& items,
+                         const QString& hint) {
     auto* c = named(new QComboBox(parent), name, hint);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
@@ -80,7 +81,9 @@ QRadioButton* radio(QWidget* parent, const QString& name, const QString& caption
     return named(new QRadioButton(caption, parent), name, hint);
 }
 
-void setDropDownWidth(QComboBox* combo, int width) { combo->view()->setMinimumWidth(width); }
+void setDropDownWidth(QComboBox* combo, int width) {
+    combo->view()->setMinimumWidth(width);
+}
 
 void row(int x, int y, std::initializer_list<Cell> cells, int gap) {
     for (const Cell& c : cells) {

@@ -1,17 +1,17 @@
 #include "app/main.h"
 
+#include "about/about.h"
 #include "app/Artwork.h"
 #include "app/FormBuilder.h"
 #include "app/Messages.h"
 #include "app/PositionPanel.h"
-#include "about/about.h"
+#include "applicant/SavedClauses.h"
 #include "book/book.h"
 #include "settings/Conversion.h"
 #include "settings/DataDir.h"
 #include "settings/FirstStart.h"
 #include "settings/SettingsStore.h"
 #include "settings/settings.h"
-#include "applicant/SavedClauses.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -46,7 +46,8 @@ const QString kSchvaleni = QStringLiteral("SCHVÁLENÍ");
 
 QFont baseFont() {
     QFont f;
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    f.setFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     f.setPointSize(8);
     return f;
 }
@@ -65,7 +66,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lorvena - software pro tisk doložek"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setFont(baseFont());
     setWindowIcon(Artwork::windowIcon());
     buildMenu();
@@ -84,7 +86,9 @@ SettingsStore& TForm1::settings() {
     return *m_settings;
 }
 
-QPrinter& TForm1::printer() { return *m_printer; }
+QPrinter& TForm1::printer() {
+    return *m_printer;
+}
 
 void TForm1::buildMenu() {
     auto* bar = menuBar();
@@ -101,7 +105,8 @@ void TForm1::buildMenu() {
     connect(add(program, "Nastaven1", QStringLiteral("Nastavení")), &QAction::triggered, this,
             &TForm1::Button5Click);
     program->addSeparator();
-    connect(add(program, "Ukonit1", QStringLiteral("Ukončit")), &QAction::triggered, this, &TForm1::Button3Click);
+    connect(add(program, "Ukonit1", QStringLiteral("Ukončit")), &QAction::triggered, this,
+            &TForm1::Button3Click);
     connect(add(help, "Manulkprogramu1", QStringLiteral("Manuál k programu")), &QAction::triggered, this,
             &TForm1::Manulkprogramu1Click);
     help->addSeparator();
@@ -110,8 +115,8 @@ void TForm1::buildMenu() {
     help->addSeparator();
     connect(add(help, "Sthnoutnejnovjverziprogramu1", QStringLiteral("Stáhnout nejnovější verzi programu")),
             &QAction::triggered, this, &TForm1::Sthnoutnejnovjverziprogramu1Click);
-    connect(add(help, "Informaceoprogramu1", QStringLiteral("Informace o programu")), &QAction::triggered, this,
-            &TForm1::Informaceoprogramu1Click);
+    connect(add(help, "Informaceoprogramu1", QStringLiteral("Informace o programu")), &QAction::triggered,
+            this, &TForm1::Informaceoprogramu1Click);
 }
 
 void TForm1::buildControls() {
@@ -230,38 +235,59 @@ void TForm1::buildCopyVerificationBox() {
 
     ComboBox16 = dropDown(g, QStringLiteral("ComboBox16"), {QStringLiteral("bez označení")}, 0);
     connect(ComboBox16, &QComboBox::currentIndexChanged, this, &TForm1::ComboBox16Change);
-    row(8, 42, {{label(g, QStringLiteral("Label30"), QStringLiteral("Označení ověřovací knihy:"))}, {ComboBox16, 150}});
+    row(8, 42,
+        {{label(g, QStringLiteral("Label30"), QStringLiteral("Označení ověřovací knihy:"))},
+         {ComboBox16, 150}});
 
-    SpinEdit2 = spin(g, QStringLiteral("SpinEdit2"), 1, 100000, 1, QStringLiteral("Pořadové číslo vidimace v ověřovací knize"));
+    SpinEdit2 = spin(g, QStringLiteral("SpinEdit2"), 1, 100000, 1,
+                     QStringLiteral("Pořadové číslo vidimace v ověřovací knize"));
     SpinEdit5 = spin(g, QStringLiteral("SpinEdit5"), 2010, 2100, 2010, QStringLiteral("Rok vidimace"));
-    row(8, 66, {{label(g, QStringLiteral("Label3"), QStringLiteral("pořadové číslo vidimace: "))}, {SpinEdit2, 75}, {SpinEdit5, 58}});
+    row(8, 66,
+        {{label(g, QStringLiteral("Label3"), QStringLiteral("pořadové číslo vidimace: "))},
+         {SpinEdit2, 75},
+         {SpinEdit5, 58}});
 
-    ComboBox1 = dropDown(g, QStringLiteral("ComboBox1"), {QStringLiteral("úplný/á"), QStringLiteral("částečný/á")}, 0,
-                         QStringLiteral("Zvolte, zdali se jedná o úplně nebo částečně vidimovaný dokument."));
+    ComboBox1 =
+        dropDown(g, QStringLiteral("ComboBox1"), {QStringLiteral("úplný/á"), QStringLiteral("částečný/á")}, 0,
+                 QStringLiteral("Zvolte, zdali se jedná o úplně nebo částečně vidimovaný dokument."));
     ComboBox2 = dropDown(g, QStringLiteral("ComboBox2"), {QStringLiteral("opis"), QStringLiteral("kopie")}, 1,
                          QStringLiteral("Uveďte, zda je výstup vidimace kopií nebo opisem"));
-    row(8, 90, {{label(g, QStringLiteral("Label4"), QStringLiteral("tento"))}, {ComboBox1, 95}, {ComboBox2, 70}});
+    row(8, 90,
+        {{label(g, QStringLiteral("Label4"), QStringLiteral("tento"))}, {ComboBox1, 95}, {ComboBox2, 70}});
 
-    SpinEdit1 = spin(g, QStringLiteral("SpinEdit1"), 1, 1000000, 1, QStringLiteral("Uveďte počet stran výstupu vidimace"));
-    row(8, 114, {{label(g, QStringLiteral("Label11"), QStringLiteral("obsahující "))}, {SpinEdit1, 75},
-                 {label(g, QStringLiteral("Label12"), QStringLiteral("stran"))}});
+    SpinEdit1 = spin(g, QStringLiteral("SpinEdit1"), 1, 1000000, 1,
+                     QStringLiteral("Uveďte počet stran výstupu vidimace"));
+    row(8, 114,
+        {{label(g, QStringLiteral("Label11"), QStringLiteral("obsahující "))},
+         {SpinEdit1, 75},
+         {label(g, QStringLiteral("Label12"), QStringLiteral("stran"))}});
 
-    row(8, 138, {{label(g, QStringLiteral("Label5"), QStringLiteral("souhlasí doslovně s předloženou listinou, z níž byl/a pořízen/a"))}});
+    row(8, 138,
+        {{label(g, QStringLiteral("Label5"),
+                QStringLiteral("souhlasí doslovně s předloženou listinou, z níž byl/a pořízen/a"))}});
 
-    ComboBox3 = dropDown(g, QStringLiteral("ComboBox3"),
-                         {QStringLiteral("prvopisem"), QStringLiteral("ověřenou vidimovanou listinou"),
-                          QStringLiteral("listinou, která je výstupem z autorizované konverze dokumentů"),
-                          QStringLiteral("opisem nebo kopií pořízenou ze spisu"),
-                          QStringLiteral("stejnopisem písemného vyhotovení rozhodnutí nebo výroku rozhodnutí")},
-                         0, QStringLiteral("Uveďte stav vstupního dokumentu vidimace"));
-    row(8, 162, {{label(g, QStringLiteral("Label6"), QStringLiteral("a tato listina je -"))}, {ComboBox3, 225}});
+    ComboBox3 =
+        dropDown(g, QStringLiteral("ComboBox3"),
+                 {QStringLiteral("prvopisem"), QStringLiteral("ověřenou vidimovanou listinou"),
+                  QStringLiteral("listinou, která je výstupem z autorizované konverze dokumentů"),
+                  QStringLiteral("opisem nebo kopií pořízenou ze spisu"),
+                  QStringLiteral("stejnopisem písemného vyhotovení rozhodnutí nebo výroku rozhodnutí")},
+                 0, QStringLiteral("Uveďte stav vstupního dokumentu vidimace"));
+    row(8, 162,
+        {{label(g, QStringLiteral("Label6"), QStringLiteral("a tato listina je -"))}, {ComboBox3, 225}});
 
-    SpinEdit3 = spin(g, QStringLiteral("SpinEdit3"), 1, 1000000, 1, QStringLiteral("Uveďte počet stran vstupního dokumentu"));
-    ComboBox9 = dropDown(g, QStringLiteral("ComboBox9"), {QStringLiteral("neobsahuje"), QStringLiteral("obsahuje")}, 0,
-                         QStringLiteral("Uveďte, zdali vstupní dokument obsahuje nebo neobsahuje zajišťovací prvek"));
-    row(8, 186, {{label(g, QStringLiteral("Label7"), QStringLiteral("obsahujícím"))}, {SpinEdit3, 62},
-                 {label(g, QStringLiteral("Label8"), QStringLiteral("stran,"))}, {ComboBox9, 84},
-                 {label(g, QStringLiteral("Label19"), QStringLiteral("zajišť. prvek."))}}, 3);
+    SpinEdit3 = spin(g, QStringLiteral("SpinEdit3"), 1, 1000000, 1,
+                     QStringLiteral("Uveďte počet stran vstupního dokumentu"));
+    ComboBox9 = dropDown(
+        g, QStringLiteral("ComboBox9"), {QStringLiteral("neobsahuje"), QStringLiteral("obsahuje")}, 0,
+        QStringLiteral("Uveďte, zdali vstupní dokument obsahuje nebo neobsahuje zajišťovací prvek"));
+    row(8, 186,
+        {{label(g, QStringLiteral("Label7"), QStringLiteral("obsahujícím"))},
+         {SpinEdit3, 62},
+         {label(g, QStringLiteral("Label8"), QStringLiteral("stran,"))},
+         {ComboBox9, 84},
+         {label(g, QStringLiteral("Label19"), QStringLiteral("zajišť. prvek."))}},
+        3);
 
     Label9 = label(g, QStringLiteral("Label9"), QString());
     DateTimePicker1 = date(g, QStringLiteral("DateTimePicker1"), QStringLiteral("Zadejte datum vidimace"));
@@ -273,34 +299,50 @@ void TForm1::buildCopyVerificationBox() {
 void TForm1::buildLegalizationBox() {
     QGroupBox* g = GroupBox2;
     using namespace Form;
-    row(8, 18, {{label(g, QStringLiteral("Label13"), QStringLiteral("OVĚŘOVACÍ DOLOŽKA PRO LEGALIZACI"), true)}});
+    row(8, 18,
+        {{label(g, QStringLiteral("Label13"), QStringLiteral("OVĚŘOVACÍ DOLOŽKA PRO LEGALIZACI"), true)}});
     ComboBox15 = dropDown(g, QStringLiteral("ComboBox15"), {QStringLiteral("bez označení")}, 0);
-    row(8, 40, {{label(g, QStringLiteral("Label29"), QStringLiteral("Označení ověřovací knihy:"))}, {ComboBox15, 130}});
-    BitBtn1 = button(g, QStringLiteral("BitBtn1"), QString(), QStringLiteral("Vložit data ze čtečky ověřovatele - eDoklady"));
+    row(8, 40,
+        {{label(g, QStringLiteral("Label29"), QStringLiteral("Označení ověřovací knihy:"))},
+         {ComboBox15, 130}});
+    BitBtn1 = button(g, QStringLiteral("BitBtn1"), QString(),
+                     QStringLiteral("Vložit data ze čtečky ověřovatele - eDoklady"));
     BitBtn1->setGeometry(301, 14, 44, 44);
     BitBtn1->setIcon(Artwork::cardReaderIcon());
     BitBtn1->setIconSize(QSize(34, 34));
 
-    SpinEdit4 = spin(g, QStringLiteral("SpinEdit4"), 1, 1000000, 1, QStringLiteral("Pořadové číslo legalizace v ověřovací knize"));
+    SpinEdit4 = spin(g, QStringLiteral("SpinEdit4"), 1, 1000000, 1,
+                     QStringLiteral("Pořadové číslo legalizace v ověřovací knize"));
     SpinEdit6 = spin(g, QStringLiteral("SpinEdit6"), 0, 2100, 0, QStringLiteral("Rok legalizace"));
-    ComboBox5 = dropDown(g, QStringLiteral("ComboBox5"),
-                         {QStringLiteral("vlastnoručně podepsal"), QStringLiteral("uznal podpis na listině za vlastní"),
-                          QStringLiteral("uznal elektronický podpis na elektronickém dokumentu za vlastní")},
-                         0, QStringLiteral("Vyberte, zdali žadatel listinu podepsal na místě nebo uznal sůvj podpis za vlastní"));
+    ComboBox5 = dropDown(
+        g, QStringLiteral("ComboBox5"),
+        {QStringLiteral("vlastnoručně podepsal"), QStringLiteral("uznal podpis na listině za vlastní"),
+         QStringLiteral("uznal elektronický podpis na elektronickém dokumentu za vlastní")},
+        0,
+        QStringLiteral("Vyberte, zdali žadatel listinu podepsal na místě nebo uznal sůvj podpis za vlastní"));
     setDropDownWidth(ComboBox5, 250);
-    row(8, 63, {{label(g, QStringLiteral("Label15"), QStringLiteral("pořadové číslo: "))}, {SpinEdit4, 70}, {SpinEdit6, 52}, {ComboBox5, 0}});
+    row(8, 63,
+        {{label(g, QStringLiteral("Label15"), QStringLiteral("pořadové číslo: "))},
+         {SpinEdit4, 70},
+         {SpinEdit6, 52},
+         {ComboBox5, 0}});
     ComboBox5->setGeometry(ComboBox5->x(), 63, 345 - ComboBox5->x(), 21);
 
-    row(8, 87, {{label(g, QStringLiteral("Label16"), QStringLiteral("Jméno, příjmení, datum a místo narození žadatele"))}});
-    ComboBox14 = editableCombo(g, QStringLiteral("ComboBox14"), {QStringLiteral("Zadejte alespoň tři písmena uložené doložky")},
-                               QStringLiteral("Pro načtení legalizační doložky doplňte alespoň tři počáteční písmena jména nebo "
-                                              "příjmení osoby s uloženou doložkou a klikněte na šipku pro rozbalení uložených doložek."));
+    row(8, 87,
+        {{label(g, QStringLiteral("Label16"),
+                QStringLiteral("Jméno, příjmení, datum a místo narození žadatele"))}});
+    ComboBox14 = editableCombo(
+        g, QStringLiteral("ComboBox14"), {QStringLiteral("Zadejte alespoň tři písmena uložené doložky")},
+        QStringLiteral(
+            "Pro načtení legalizační doložky doplňte alespoň tři počáteční písmena jména nebo "
+            "příjmení osoby s uloženou doložkou a klikněte na šipku pro rozbalení uložených doložek."));
     ComboBox14->setCurrentIndex(-1);
     ComboBox14->setEditText(QString());
     row(8, 106, {{ComboBox14, 337}});
 
     ComboBox6 = dropDown(g, QStringLiteral("ComboBox6"),
-                         {QStringLiteral("adresa místa trvalého pobytu"), QStringLiteral("adresa místa pobytu na území ČR"),
+                         {QStringLiteral("adresa místa trvalého pobytu"),
+                          QStringLiteral("adresa místa pobytu na území ČR"),
                           QStringLiteral("adresa místa pobytu mimo ČR")},
                          0, QStringLiteral("Vyberte typ adresy pobytu žadatele"));
     RadioButton1 = radio(g, QStringLiteral("RadioButton1"), QStringLiteral("muž"));
@@ -310,25 +352,31 @@ void TForm1::buildLegalizationBox() {
 
     Edit3 = edit(g, QStringLiteral("Edit3"), QStringLiteral("Zapište adresu pobytu žadatele"));
     row(8, 155, {{Edit3, 337}});
-    row(8, 178, {{label(g, QStringLiteral("Label17"), QStringLiteral("Druh, číslo dokladu, série (pro potřeby ověření)"))}});
+    row(8, 178,
+        {{label(g, QStringLiteral("Label17"),
+                QStringLiteral("Druh, číslo dokladu, série (pro potřeby ověření)"))}});
 
-    ComboBox7 = dropDown(g, QStringLiteral("ComboBox7"),
-                         {QStringLiteral("občanský průkaz občana ČR"), QString(),
-                          QStringLiteral("cestovní pas občana ČR - centrálně vydávaný, fialový"),
-                          QStringLiteral("cestovní pas občana ČR - vydaný okresním úřadem, zelený"),
-                          QStringLiteral("průkaz o povolení pobytu cizince"), QStringLiteral("občanský průkaz občana EU"),
-                          QStringLiteral("cestovní pas (cizinec)"), QStringLiteral("identifikační průkaz vydaný MZV ČR")},
-                         0, QStringLiteral("Vyberte druh dokladu podle kterého se žadatel iddentifikuje"));
+    ComboBox7 = dropDown(
+        g, QStringLiteral("ComboBox7"),
+        {QStringLiteral("občanský průkaz občana ČR"), QString(),
+         QStringLiteral("cestovní pas občana ČR - centrálně vydávaný, fialový"),
+         QStringLiteral("cestovní pas občana ČR - vydaný okresním úřadem, zelený"),
+         QStringLiteral("průkaz o povolení pobytu cizince"), QStringLiteral("občanský průkaz občana EU"),
+         QStringLiteral("cestovní pas (cizinec)"), QStringLiteral("identifikační průkaz vydaný MZV ČR")},
+        0, QStringLiteral("Vyberte druh dokladu podle kterého se žadatel iddentifikuje"));
     setDropDownWidth(ComboBox7, 290);
     Edit4 = edit(g, QStringLiteral("Edit4"), QStringLiteral("Zadejte číslo dokladu"));
     Edit4->setAutoFillBackground(true);
-    Edit1 = edit(g, QStringLiteral("Edit1"), QStringLiteral("Zadejte sérii dokladu (pouze pro potřeby ověření)"));
-    Button8 = button(g, QStringLiteral("Button8"), QStringLiteral("info"), QStringLiteral("Zobrazí více informací o procesu ověření dokladu."));
+    Edit1 =
+        edit(g, QStringLiteral("Edit1"), QStringLiteral("Zadejte sérii dokladu (pouze pro potřeby ověření)"));
+    Button8 = button(g, QStringLiteral("Button8"), QStringLiteral("info"),
+                     QStringLiteral("Zobrazí více informací o procesu ověření dokladu."));
     Button8->setEnabled(false);
     row(8, 197, {{ComboBox7, 142}, {Edit4, 94}, {Edit1, 46}, {Button8, 43}});
 
     Label18 = label(g, QStringLiteral("Label18"), QString());
-    DateTimePicker2 = date(g, QStringLiteral("DateTimePicker2"), QStringLiteral("Zadejte datum provedení legalizace"));
+    DateTimePicker2 =
+        date(g, QStringLiteral("DateTimePicker2"), QStringLiteral("Zadejte datum provedení legalizace"));
     ComboBox8 = dropDown(g, QStringLiteral("ComboBox8"), {}, -1, QStringLiteral("Vyberte jméno ověřovatele"));
     Label18->setGeometry(8, 225, 110, 17);
     row(121, 222, {{DateTimePicker2, 92}, {ComboBox8, 124}});
@@ -347,15 +395,16 @@ void TForm1::buildIntentionBox() {
     QGroupBox* g = GroupBox3;
     using namespace Form;
     row(8, 18, {{label(g, QStringLiteral("Label2"), QStringLiteral("DOLOŽKA PRÁVNÍHO JEDNÁNÍ OBCE"), true)}});
-    ComboBox10 = editableCombo(g, QStringLiteral("ComboBox10"),
-                               {QStringLiteral("prodat nemovitost specifikovanou v této smlouvě"),
-                                QStringLiteral("darovat nemovitost specifikovanou v této smlouvě"),
-                                QStringLiteral("směnit nemovitost specifikovanou v této smlouvě"),
-                                QStringLiteral("pronajmout nemovitost specifikovanou v této smlouvě"),
-                                QStringLiteral("vypůjčit nemovitost specifikovanou v této smlouvě"),
-                                QStringLiteral("propachtovat nemovitost specifikovanou v této smlouvě"),
-                                QStringLiteral("zřídit právo stavby na nemovitost specifikovanou v této smlouvě")},
-                               QStringLiteral("Vyberte záměr obce"));
+    ComboBox10 =
+        editableCombo(g, QStringLiteral("ComboBox10"),
+                      {QStringLiteral("prodat nemovitost specifikovanou v této smlouvě"),
+                       QStringLiteral("darovat nemovitost specifikovanou v této smlouvě"),
+                       QStringLiteral("směnit nemovitost specifikovanou v této smlouvě"),
+                       QStringLiteral("pronajmout nemovitost specifikovanou v této smlouvě"),
+                       QStringLiteral("vypůjčit nemovitost specifikovanou v této smlouvě"),
+                       QStringLiteral("propachtovat nemovitost specifikovanou v této smlouvě"),
+                       QStringLiteral("zřídit právo stavby na nemovitost specifikovanou v této smlouvě")},
+                      QStringLiteral("Vyberte záměr obce"));
     ComboBox10->setCurrentIndex(0);
     setDropDownWidth(ComboBox10, 340);
     row(8, 44, {{label(g, QStringLiteral("Label14"), QStringLiteral("Záměr obce"))}, {ComboBox10, 270}});
@@ -363,15 +412,20 @@ void TForm1::buildIntentionBox() {
     row(8, 72, {{label(g, QStringLiteral("Label20"), QStringLiteral("číslo"))}, {Edit2, 120}});
     DateTimePicker3 = date(g, QStringLiteral("DateTimePicker3"),
                            QStringLiteral("Vyberte datum, od kterého byl záměr zveřejněn na úřední desce"));
-    row(8, 100, {{label(g, QStringLiteral("Label21"), QStringLiteral("byl zveřejněn na úřední desce od"))}, {DateTimePicker3, 95}});
+    row(8, 100,
+        {{label(g, QStringLiteral("Label21"), QStringLiteral("byl zveřejněn na úřední desce od"))},
+         {DateTimePicker3, 95}});
     DateTimePicker4 = date(g, QStringLiteral("DateTimePicker4"),
                            QStringLiteral("Vyberte datum, do kterého byl záměr zveřejněn na úřední desce"));
     row(8, 128, {{label(g, QStringLiteral("Label22"), QStringLiteral("do"))}, {DateTimePicker4, 95}});
-    ComboBox11 = dropDown(g, QStringLiteral("ComboBox11"), {}, -1, QStringLiteral("Vyberte orgán, který tuto smlouvu schválil"));
-    row(8, 156, {{label(g, QStringLiteral("Label23"), QStringLiteral("Smlvouva schválena"))}, {ComboBox11, 230}});
+    ComboBox11 = dropDown(g, QStringLiteral("ComboBox11"), {}, -1,
+                          QStringLiteral("Vyberte orgán, který tuto smlouvu schválil"));
+    row(8, 156,
+        {{label(g, QStringLiteral("Label23"), QStringLiteral("Smlvouva schválena"))}, {ComboBox11, 230}});
     DateTimePicker5 = date(g, QStringLiteral("DateTimePicker5"), QStringLiteral("Zadejte datum usnesení"));
     row(8, 184, {{label(g, QStringLiteral("Label24"), QStringLiteral("dne"))}, {DateTimePicker5, 95}});
-    Edit5 = edit(g, QStringLiteral("Edit5"), QStringLiteral("Zadejte číslo (označení) usnesení, kterým byla  smlouva schválena"));
+    Edit5 = edit(g, QStringLiteral("Edit5"),
+                 QStringLiteral("Zadejte číslo (označení) usnesení, kterým byla  smlouva schválena"));
     row(8, 212, {{label(g, QStringLiteral("Label25"), QStringLiteral("usnesením č. "))}, {Edit5, 120}});
 
     connect(DateTimePicker3, &QDateEdit::dateChanged, this, &TForm1::DateTimePicker3Change);
@@ -381,17 +435,21 @@ void TForm1::buildIntentionBox() {
 void TForm1::buildApprovalBox() {
     QGroupBox* g = GroupBox4;
     using namespace Form;
-    row(8, 18, {{label(g, QStringLiteral("Label10"), QStringLiteral("DOLOŽKA PRÁVNÍHO JEDNÁNÍ OBCE"), true)}});
+    row(8, 18,
+        {{label(g, QStringLiteral("Label10"), QStringLiteral("DOLOŽKA PRÁVNÍHO JEDNÁNÍ OBCE"), true)}});
     ComboBox12 = dropDown(g, QStringLiteral("ComboBox12"),
-                          {QStringLiteral("Tato smlouva byla schválena usnesením"), QStringLiteral("Schváleno usnesením"),
+                          {QStringLiteral("Tato smlouva byla schválena usnesením"),
+                           QStringLiteral("Schváleno usnesením"),
                            QStringLiteral("Pověřen k podpisu na základě usnesení")},
                           0, QStringLiteral("Vyberte výrok dle potřeby"));
     row(8, 46, {{ComboBox12, 337}});
-    ComboBox13 = dropDown(g, QStringLiteral("ComboBox13"), {}, -1, QStringLiteral("Vyberte orgán, který se na výroku usnesl"));
+    ComboBox13 = dropDown(g, QStringLiteral("ComboBox13"), {}, -1,
+                          QStringLiteral("Vyberte orgán, který se na výroku usnesl"));
     row(8, 76, {{ComboBox13, 337}});
     Edit6 = edit(g, QStringLiteral("Edit6"), QStringLiteral("Zadejte číslo usnesení"));
     row(8, 106, {{label(g, QStringLiteral("Label26"), QStringLiteral("číslo usnesení"))}, {Edit6, 150}});
-    DateTimePicker6 = date(g, QStringLiteral("DateTimePicker6"), QStringLiteral("Zadejte datum, kdy bylo usnesení přijato"));
+    DateTimePicker6 = date(g, QStringLiteral("DateTimePicker6"),
+                           QStringLiteral("Zadejte datum, kdy bylo usnesení přijato"));
     row(8, 136, {{label(g, QStringLiteral("Label27"), QStringLiteral("ze dne"))}, {DateTimePicker6, 95}});
 }
 
@@ -418,11 +476,12 @@ void TForm1::FormCreate() {
         const QSignalBlocker block(DateTimePicker3);
         DateTimePicker3->setDate(today.addDays(-15));
     }
-    const QString resolution = s.ReadString(QStringLiteral("DPJ"), QStringLiteral("SchvaleniCisloUsneseni"), QString());
+    const QString resolution =
+        s.ReadString(QStringLiteral("DPJ"), QStringLiteral("SchvaleniCisloUsneseni"), QString());
     DateTimePicker6->setDate(
-        resolution.isEmpty()
-            ? today
-            : strToDate(s.ReadString(QStringLiteral("DPJ"), QStringLiteral("SchvaleniDatumUsneseni"), QString())));
+        resolution.isEmpty() ? today
+                             : strToDate(s.ReadString(QStringLiteral("DPJ"),
+                                                      QStringLiteral("SchvaleniDatumUsneseni"), QString())));
     Edit6->setText(resolution);
 
     writeFirstStartValues(s);
@@ -433,10 +492,13 @@ void TForm1::FormCreate() {
 
     {
         const QSignalBlocker block(TabControl1);
-        const std::pair<const char*, QString> tabs[] = {
-            {"Vidimace", kVidimace}, {"Legalizace", kLegalizace}, {"Zamer", kZamer}, {"Schvaleni", kSchvaleni}};
+        const std::pair<const char*, QString> tabs[] = {{"Vidimace", kVidimace},
+                                                        {"Legalizace", kLegalizace},
+                                                        {"Zamer", kZamer},
+                                                        {"Schvaleni", kSchvaleni}};
         for (const auto& [key, caption] : tabs)
-            if (s.ReadString(QStringLiteral("Zalozky"), QString::fromLatin1(key), QStringLiteral("0")) == u"1")
+            if (s.ReadString(QStringLiteral("Zalozky"), QString::fromLatin1(key), QStringLiteral("0")) ==
+                u"1")
                 TabControl1->addTab(caption);
         if (TabControl1->count() > 0)
             TabControl1->setCurrentIndex(0);
@@ -447,19 +509,22 @@ void TForm1::FormCreate() {
         setNextPrinted();
 
     for (int i = 1; i <= 8; ++i) {
-        const QString name = s.ReadString(QStringLiteral("Overovatele"), QStringLiteral("Overovatel%1").arg(i), QString());
+        const QString name =
+            s.ReadString(QStringLiteral("Overovatele"), QStringLiteral("Overovatel%1").arg(i), QString());
         if (!name.isEmpty()) {
             ComboBox4->addItem(name);
             ComboBox8->addItem(name);
         }
     }
     for (int i = 1; i <= 6; ++i) {
-        const QString body = s.ReadString(QStringLiteral("DPJ"), QStringLiteral("7Organ%1").arg(i), QString());
+        const QString body =
+            s.ReadString(QStringLiteral("DPJ"), QStringLiteral("7Organ%1").arg(i), QString());
         if (!body.isEmpty())
             ComboBox11->addItem(body);
     }
     for (int i = 1; i <= 6; ++i) {
-        const QString body = s.ReadString(QStringLiteral("DPJ"), QStringLiteral("2Organ%1").arg(i), QString());
+        const QString body =
+            s.ReadString(QStringLiteral("DPJ"), QStringLiteral("2Organ%1").arg(i), QString());
         if (!body.isEmpty())
             ComboBox13->addItem(body);
     }
@@ -470,15 +535,20 @@ void TForm1::FormCreate() {
         const QSignalBlocker b15(ComboBox15);
         const QSignalBlocker b16(ComboBox16);
         for (int i = 1; i <= 10; ++i) {
-            const QString book = s.ReadString(QStringLiteral("Knihy"), QStringLiteral("Kniha%1").arg(i), QString());
+            const QString book =
+                s.ReadString(QStringLiteral("Knihy"), QStringLiteral("Kniha%1").arg(i), QString());
             if (book.isEmpty())
                 break;
             ComboBox15->addItem(book);
             ComboBox16->addItem(book);
         }
-        auto select = [](QComboBox* c, int index) { c->setCurrentIndex(index >= 0 && index < c->count() ? index : -1); };
-        select(ComboBox15, s.ReadInt(QStringLiteral("Cislovani"), QStringLiteral("VybranaKniha-Legalizace"), QStringLiteral("0")));
-        select(ComboBox16, s.ReadInt(QStringLiteral("Cislovani"), QStringLiteral("VybranaKniha-Vidimace"), QStringLiteral("0")));
+        auto select = [](QComboBox* c, int index) {
+            c->setCurrentIndex(index >= 0 && index < c->count() ? index : -1);
+        };
+        select(ComboBox15, s.ReadInt(QStringLiteral("Cislovani"), QStringLiteral("VybranaKniha-Legalizace"),
+                                     QStringLiteral("0")));
+        select(ComboBox16, s.ReadInt(QStringLiteral("Cislovani"), QStringLiteral("VybranaKniha-Vidimace"),
+                                     QStringLiteral("0")));
     }
     loadOrderNumber(ComboBox15, SpinEdit4);
     loadOrderNumber(ComboBox16, SpinEdit2);
@@ -531,7 +601,8 @@ void TForm1::Button4Click() {
 }
 
 void TForm1::setNextPrinted() {
-    const int last = settings().ReadInt(QStringLiteral("App"), QStringLiteral("last printed"), QStringLiteral("12"));
+    const int last =
+        settings().ReadInt(QStringLiteral("App"), QStringLiteral("last printed"), QStringLiteral("12"));
     const int next = last == 12 ? 1 : last + 1;
     if (next >= 1 && next <= 12)
         panels[next - 1]->setMarked(true);
@@ -545,7 +616,9 @@ void TForm1::Button5Click() {
     Form2->exec();
 }
 
-void TForm1::Button3Click() { close(); }
+void TForm1::Button3Click() {
+    close();
+}
 
 void TForm1::iskttkdoovovacknihy1Click() {
     firstPrintedNumber = 0;
@@ -559,7 +632,9 @@ void TForm1::DateTimePicker3Change() {
     DateTimePicker5->setDate(to);
 }
 
-void TForm1::DateTimePicker4Change() { DateTimePicker5->setDate(DateTimePicker4->date()); }
+void TForm1::DateTimePicker4Change() {
+    DateTimePicker5->setDate(DateTimePicker4->date());
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     FormClose();

@@ -45,7 +45,8 @@ void setIndexQuietly(QComboBox* combo, int index) {
 void TForm1::setUpApplicantData() {
     // The search list lives in a model shared by the drop-down list and the
     // completer popup, which opens under the field while the clerk goes on typing.
-    m_clauseModel = new QStringListModel({QStringLiteral("Zadejte alespoň tři písmena uložené doložky")}, this);
+    m_clauseModel =
+        new QStringListModel({QStringLiteral("Zadejte alespoň tři písmena uložené doložky")}, this);
     {
         const QSignalBlocker block(ComboBox14);
         ComboBox14->setModel(m_clauseModel);
@@ -64,10 +65,11 @@ void TForm1::setUpApplicantData() {
     if (auto* view = qobject_cast<QListView*>(ComboBox14->view()))
         view->setUniformItemSizes(true);
     ComboBox14->setCompleter(m_clauseCompleter);
-    connect(m_clauseCompleter, qOverload<const QString&>(&QCompleter::activated), this, [this](const QString& text) {
-        ComboBox14->setEditText(text);
-        ComboBox14Select();
-    });
+    connect(m_clauseCompleter, qOverload<const QString&>(&QCompleter::activated), this,
+            [this](const QString& text) {
+                ComboBox14->setEditText(text);
+                ComboBox14Select();
+            });
 
     m_documentCheck = new DocumentCheck(DocumentCheck::kDefaultBase, this);
     m_documentCheck->setObjectName(QStringLiteral("NetHTTPClient1"));
@@ -80,9 +82,13 @@ SavedClauses& TForm1::savedClauses() {
     return *m_savedClauses;
 }
 
-DocumentCheck& TForm1::documentCheck() { return *m_documentCheck; }
+DocumentCheck& TForm1::documentCheck() {
+    return *m_documentCheck;
+}
 
-void TForm1::loadSavedClauses() { savedClauses().load(); }
+void TForm1::loadSavedClauses() {
+    savedClauses().load();
+}
 
 LegalizationFields TForm1::legalizationFields() const {
     LegalizationFields f;
@@ -139,7 +145,9 @@ void TForm1::ComboBox14KeyUp(int key) {
     }
 }
 
-void TForm1::ComboBox14Select() { guarded(this, [this] { nastavDleSeznamuLegalizace(ComboBox14->currentText()); }); }
+void TForm1::ComboBox14Select() {
+    guarded(this, [this] { nastavDleSeznamuLegalizace(ComboBox14->currentText()); });
+}
 
 void TForm1::nastavDleSeznamuLegalizace(const QString& hledany) {
     for (const SavedClauseEntry& entry : savedClauses().matching(hledany)) {
@@ -175,8 +183,12 @@ void TForm1::ComboBox7Change() {
     documentFieldChanged();
 }
 
-void TForm1::Edit1Change() { documentFieldChanged(); }
-void TForm1::Edit4Change() { documentFieldChanged(); }
+void TForm1::Edit1Change() {
+    documentFieldChanged();
+}
+void TForm1::Edit4Change() {
+    documentFieldChanged();
+}
 
 void TForm1::Timer1Timer() {
     Timer1->stop();
@@ -204,7 +216,8 @@ void TForm1::Button8Click() {
         return;
     }
     const QString type = DocumentCheck::typeCode(ComboBox7->currentIndex()).value_or(QString());
-    QDesktopServices::openUrl(DocumentCheck::resultPageUrl(siteBase(this), Edit4->text(), Edit1->text(), type));
+    QDesktopServices::openUrl(
+        DocumentCheck::resultPageUrl(siteBase(this), Edit4->text(), Edit1->text(), type));
 }
 
 void TForm1::BitBtn1Click() {

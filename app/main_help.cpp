@@ -19,9 +19,15 @@ MakerSite site(TForm1* form) {
 
 } // namespace
 
-void TForm1::Manulkprogramu1Click() { QDesktopServices::openUrl(site(this).manual()); }
-void TForm1::Webovstrnkysnpovdou1Click() { QDesktopServices::openUrl(site(this).faq()); }
-void TForm1::Sthnoutnejnovjverziprogramu1Click() { QDesktopServices::openUrl(site(this).download()); }
+void TForm1::Manulkprogramu1Click() {
+    QDesktopServices::openUrl(site(this).manual());
+}
+void TForm1::Webovstrnkysnpovdou1Click() {
+    QDesktopServices::openUrl(site(this).faq());
+}
+void TForm1::Sthnoutnejnovjverziprogramu1Click() {
+    QDesktopServices::openUrl(site(this).download());
+}
 
 void TForm1::Informaceoprogramu1Click() {
     if (!Form3)

@@ -15,15 +15,20 @@ QString TForm1::oznaceni(const QString& cinnost) {
     QSpinBox* field = vidimace ? SpinEdit2 : SpinEdit4;
     QSpinBox* year = vidimace ? SpinEdit5 : SpinEdit6;
     QSpinBox* otherField = vidimace ? SpinEdit4 : SpinEdit2;
-    const QString ownKey = vidimace ? QStringLiteral("VybranaKniha-Vidimace") : QStringLiteral("VybranaKniha-Legalizace");
-    const QString otherKey = vidimace ? QStringLiteral("VybranaKniha-Legalizace") : QStringLiteral("VybranaKniha-Vidimace");
+    const QString ownKey =
+        vidimace ? QStringLiteral("VybranaKniha-Vidimace") : QStringLiteral("VybranaKniha-Legalizace");
+    const QString otherKey =
+        vidimace ? QStringLiteral("VybranaKniha-Legalizace") : QStringLiteral("VybranaKniha-Vidimace");
 
     SettingsStore& s = settings();
-    const QString tvar = s.ReadString(QStringLiteral("Cislovani"), QStringLiteral("Tvar"), QStringLiteral("0"));
+    const QString tvar =
+        s.ReadString(QStringLiteral("Cislovani"), QStringLiteral("Tvar"), QStringLiteral("0"));
     const QString book = normalisedBookChoice(s.ReadString(QStringLiteral("Cislovani"), ownKey, QString()));
-    const QString otherBook = normalisedBookChoice(s.ReadString(QStringLiteral("Cislovani"), otherKey, QString()));
+    const QString otherBook =
+        normalisedBookChoice(s.ReadString(QStringLiteral("Cislovani"), otherKey, QString()));
     const QString bookText =
-        book == u"0" ? QString() : s.ReadString(QStringLiteral("Knihy"), QStringLiteral("Kniha") + book, QString());
+        book == u"0" ? QString()
+                     : s.ReadString(QStringLiteral("Knihy"), QStringLiteral("Kniha") + book, QString());
 
     const QString designation = formatDesignation(tvar, book, bookText, field->value(), year->value());
     field->setValue(field->value() + 1);
@@ -31,9 +36,11 @@ QString TForm1::oznaceni(const QString& cinnost) {
     if (otherBook == book)
         otherField->setValue(field->value());
     if (book == u"0")
-        s.WriteString(QStringLiteral("Cislovani"), QStringLiteral("Vidimace-legalizace"), QString::number(field->value()));
+        s.WriteString(QStringLiteral("Cislovani"), QStringLiteral("Vidimace-legalizace"),
+                      QString::number(field->value()));
     else
-        s.WriteString(QStringLiteral("Knihy"), QStringLiteral("CisloKniha") + book, QString::number(field->value()));
+        s.WriteString(QStringLiteral("Knihy"), QStringLiteral("CisloKniha") + book,
+                      QString::number(field->value()));
     return designation;
 }
 
@@ -42,8 +49,10 @@ void TForm1::loadOrderNumber(QComboBox* chooser, QSpinBox* field) {
     if (index < 0)
         return;
     const QString counter =
-        index == 0 ? settings().ReadString(QStringLiteral("Cislovani"), QStringLiteral("Vidimace-legalizace"), QStringLiteral("1"))
-                   : settings().ReadString(QStringLiteral("Knihy"), QStringLiteral("cisloKniha%1").arg(index), QStringLiteral("1"));
+        index == 0 ? settings().ReadString(QStringLiteral("Cislovani"), QStringLiteral("Vidimace-legalizace"),
+                                           QStringLiteral("1"))
+                   : settings().ReadString(QStringLiteral("Knihy"), QStringLiteral("cisloKniha%1").arg(index),
+                                           QStringLiteral("1"));
     field->setValue(strToInt(counter));
 }
 

@@ -33,8 +33,8 @@ const QString kZamer = QStringLiteral("ZÁMĚR");
 const QString kSchvaleni = QStringLiteral("SCHVÁLENÍ");
 
 // The state a print command changes before its job opens: both order-number
-// fields, every counter and the last printed position. Restored when a job fails after numbers were issued, so the screen
-// and the counters again agree with what left the printer (nothing).
+// fields, every counter and the last printed position. Restored when a job fails after numbers were issued,
+// so the screen and the counters again agree with what left the printer (nothing).
 struct NumberingSnapshot {
     int copyNumber = 0;
     int legalNumber = 0;
@@ -49,7 +49,8 @@ struct NumberingSnapshot {
         for (int i = 1; i <= 10; ++i)
             s.counters << std::pair{QStringLiteral("Knihy/cisloKniha%1").arg(i), QString()};
         for (auto& [key, value] : s.counters)
-            value = f.settings().ReadString(key.section(u'/', 0, 0), key.section(u'/', 1), QStringLiteral("\x01"));
+            value = f.settings().ReadString(key.section(u'/', 0, 0), key.section(u'/', 1),
+                                            QStringLiteral("\x01"));
         return s;
     }
 
@@ -65,7 +66,9 @@ struct NumberingSnapshot {
     }
 };
 
-QString selectedText(QComboBox* c) { return c->currentIndex() >= 0 ? c->currentText() : QString(); }
+QString selectedText(QComboBox* c) {
+    return c->currentIndex() >= 0 ? c->currentText() : QString();
+}
 
 } // namespace
 
@@ -75,11 +78,14 @@ void TForm1::Button7Click() {
     dialog.exec();
 }
 
-void TForm1::Button1Click() { guarded(this, [this] { printClauses(); }); }
+void TForm1::Button1Click() {
+    guarded(this, [this] { printClauses(); });
+}
 
 std::optional<Refusal> TForm1::refusalOfKind(const QString& kind) const {
     if (kind == kLegalizace)
-        return legalizationRefusal(ComboBox14->currentText(), ComboBox7->currentIndex(), Edit3->text(), Edit4->text());
+        return legalizationRefusal(ComboBox14->currentText(), ComboBox7->currentIndex(), Edit3->text(),
+                                   Edit4->text());
     if (kind == kVidimace)
         return copyVerificationRefusal(SpinEdit1->value(), SpinEdit3->value());
     if (kind == kZamer)
@@ -127,8 +133,9 @@ void TForm1::printClauses() {
 
     if (marked.isEmpty()) {
         // Nothing printed, so the last printed position stays what it was.
-        showInfo(this, QStringLiteral("Není vybrán žádný štítek. Označte nejprve čísla štítků, na které chcete "
-                                      "doložku vytisknout."));
+        showInfo(this,
+                 QStringLiteral("Není vybrán žádný štítek. Označte nejprve čísla štítků, na které chcete "
+                                "doložku vytisknout."));
     } else {
         printJob(kind, marked, geometry, fonts, dpi);
     }
@@ -153,7 +160,8 @@ void TForm1::printJob(const QString& kind, const QList<int>& marked, const Sheet
             logoUnreadable = header->logo.isNull();
         }
     }
-    const QString office = s.ReadString(QStringLiteral("Organizace"), QStringLiteral("Organizace2pad"), QString());
+    const QString office =
+        s.ReadString(QStringLiteral("Organizace"), QStringLiteral("Organizace2pad"), QString());
     const QString place = s.ReadString(QStringLiteral("Organizace"), QStringLiteral("Kde"), QString());
 
     // Every number is issued and stored before the job opens, so the order

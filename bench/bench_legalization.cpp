@@ -6,8 +6,8 @@
 //    after typing included).
 #include "app/Windows.h"
 #include "app/main.h"
-#include "settings/AnsiText.h"
 #include "applicant/SavedClauses.h"
+#include "settings/AnsiText.h"
 #include "settings/DataDir.h"
 
 #include <QApplication>
@@ -25,9 +25,11 @@
 
 namespace {
 
-const char* const kGiven[] = {"Jan", "Petr", "Eva", "Jana", "Tomáš", "Lucie", "Martin", "Kateřina", "Jiří", "Věra"};
-const char* const kFamily[] = {"Novák", "Svoboda", "Dvořák", "Černý", "Procházka", "Kučera", "Veselý", "Horák",
-                               "Němec", "Marek", "Pokorný", "Růžička", "Beneš", "Fiala", "Sedláček"};
+const char* const kGiven[] = {"Jan",   "Petr",   "Eva",      "Jana", "Tomáš",
+                              "Lucie", "Martin", "Kateřina", "Jiří", "Věra"};
+const char* const kFamily[] = {"Novák",   "Svoboda", "Dvořák", "Černý", "Procházka",
+                               "Kučera",  "Veselý",  "Horák",  "Němec", "Marek",
+                               "Pokorný", "Růžička", "Beneš",  "Fiala", "Sedláček"};
 const char* const kPlace[] = {"Brno", "Praha", "Ostrava", "Plzeň", "Liberec", "Olomouc", "Zlín", "Jihlava"};
 
 double percentile(std::vector<double> v, double p) {
@@ -46,11 +48,14 @@ int main(int argc, char** argv) {
 
     QString text;
     for (int i = 0; i < 100000; ++i) {
-        const QString name = QStringLiteral("%1 %2%3, %4.%5.%6, %7")
-                                 .arg(QString::fromUtf8(kGiven[i % 10]), QString::fromUtf8(kFamily[(i / 10) % 15]),
-                                      i % 2 ? QStringLiteral("ová") : QString())
-                                 .arg(1 + i % 28).arg(1 + i % 12).arg(1940 + i % 70)
-                                 .arg(QString::fromUtf8(kPlace[i % 8]));
+        const QString name =
+            QStringLiteral("%1 %2%3, %4.%5.%6, %7")
+                .arg(QString::fromUtf8(kGiven[i % 10]), QString::fromUtf8(kFamily[(i / 10) % 15]),
+                     i % 2 ? QStringLiteral("ová") : QString())
+                .arg(1 + i % 28)
+                .arg(1 + i % 12)
+                .arg(1940 + i % 70)
+                .arg(QString::fromUtf8(kPlace[i % 8]));
         text += name + QStringLiteral("|0|0|1|Ulice %1, Město|0|%2\r\n").arg(i).arg(100000000 + i);
     }
     QFile f(DataDir::savedClausesFile());
@@ -80,11 +85,12 @@ int main(int argc, char** argv) {
     QElapsedTimer start;
     start.start();
     auto form = createWindows();
-    std::printf("window with 100,000 saved clauses created in %.1f ms (%lld bytes)\n", start.nsecsElapsed() / 1e6,
-                (long long)QFileInfo(DataDir::savedClausesFile()).size());
+    std::printf("window with 100,000 saved clauses created in %.1f ms (%lld bytes)\n",
+                start.nsecsElapsed() / 1e6, (long long)QFileInfo(DataDir::savedClausesFile()).size());
     form->TabControl1->setCurrentIndex(1);
     form->show();
-    QTest::qWaitForWindowExposed(form.get());
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        return 1;
 
     std::vector<double> keyUps;
     const QStringList typed = {QStringLiteral("nov"), QStringLiteral("ová"), QStringLiteral("jan"),

@@ -3,19 +3,19 @@
 // Prints one and twelve copy-verification clauses to the default printer (a
 // CUPS queue) and twelve to a PDF file, next to an empty job on the same
 // printer. Leaves sheet-12.pdf in the folder for a look.
-#include "app/Windows.h"
 #include "app/PositionPanel.h"
+#include "app/Windows.h"
 #include "app/main.h"
 #include "book/book.h"
 #include "printing/PrintJob.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>

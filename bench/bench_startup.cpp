@@ -40,7 +40,8 @@ double startOnce(const QString& mode, const QString& appData) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("APPDATA"), appData);
-    env.insert(QStringLiteral("LORVENA_BENCH_START_NS"), QString::number(QDateTime::currentMSecsSinceEpoch() * 1000000LL));
+    env.insert(QStringLiteral("LORVENA_BENCH_START_NS"),
+               QString::number(QDateTime::currentMSecsSinceEpoch() * 1000000LL));
     p.setProcessEnvironment(env);
     p.start(QCoreApplication::applicationFilePath(), {mode});
     p.waitForFinished(30000);
@@ -71,8 +72,10 @@ int main(int argc, char** argv) {
     SettingsStore store(DataDir::settingsFile());
     writeFirstStartValues(store);
     for (int i = 1; i <= 10; ++i) {
-        store.WriteString(QStringLiteral("Knihy"), QStringLiteral("Kniha%1").arg(i), QStringLiteral("K%1").arg(i));
-        store.WriteString(QStringLiteral("Knihy"), QStringLiteral("cisloKniha%1").arg(i), QString::number(100 + i));
+        store.WriteString(QStringLiteral("Knihy"), QStringLiteral("Kniha%1").arg(i),
+                          QStringLiteral("K%1").arg(i));
+        store.WriteString(QStringLiteral("Knihy"), QStringLiteral("cisloKniha%1").arg(i),
+                          QString::number(100 + i));
     }
     std::vector<double> reads, writes;
     QElapsedTimer t;
@@ -86,7 +89,8 @@ int main(int argc, char** argv) {
     }
     std::printf("settings file: %lld bytes\n", (long long)QFileInfo(store.path()).size());
     std::printf("ReadString:  median %.1f us\n", median(reads));
-    std::printf("WriteString: median %.1f us (atomic replace under a lock, flushed to disk)\n", median(writes));
+    std::printf("WriteString: median %.1f us (atomic replace under a lock, flushed to disk)\n",
+                median(writes));
 
     std::vector<double> mainStarts, bareStarts;
     for (int i = 0; i < 5; ++i) {

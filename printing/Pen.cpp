@@ -22,7 +22,9 @@ void Pen::drawAt(int x, int y, const QString& text) {
         m_surface.drawText(x, y, text);
 }
 
-void Pen::drawImage(const QRect& target, const QImage& image) { m_surface.drawImage(target, image); }
+void Pen::drawImage(const QRect& target, const QImage& image) {
+    m_surface.drawImage(target, image);
+}
 
 void Pen::setFont(const QString& face, int pointSize, bool bold, bool strikeOut) {
     m_face = face;
@@ -58,4 +60,6 @@ void Pen::setRegular() {
     apply();
 }
 
-void Pen::apply() { m_surface.setFont(m_face, m_size, m_bold, m_strikeOut); }
+void Pen::apply() {
+    m_surface.setFont(m_face, m_size, m_bold, m_strikeOut);
+}

@@ -9,17 +9,19 @@
 PrintJob::PrintJob(QPrinter& printer, int dpi) : m_printer(printer) {
     if (printer.outputFormat() == QPrinter::NativeFormat &&
         (printer.printerName().isEmpty() || QPrinterInfo::availablePrinterNames().isEmpty()))
-        throw AppError(QStringLiteral("V systému není nainstalována žádná tiskárna. Nainstalujte tiskárnu nebo ji "
-                                      "vyberte tlačítkem „Vybrat tiskárnu“; nic nebylo vytištěno."));
+        throw AppError(
+            QStringLiteral("V systému není nainstalována žádná tiskárna. Nainstalujte tiskárnu nebo ji "
+                           "vyberte tlačítkem „Vybrat tiskárnu“; nic nebylo vytištěno."));
     printer.setDocName(kPrintJobTitle);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setFullPage(false);
     printer.setResolution(dpi);
     if (!m_painter.begin(&printer))
-        throw AppError(QStringLiteral("Tiskovou úlohu se nepodařilo zahájit na tiskárně „%1“. Zkontrolujte tiskárnu "
-                                      "a zkuste to znovu; nic nebylo vytištěno.")
-                           .arg(printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName()
-                                                                                 : printer.outputFileName()));
+        throw AppError(
+            QStringLiteral("Tiskovou úlohu se nepodařilo zahájit na tiskárně „%1“. Zkontrolujte tiskárnu "
+                           "a zkuste to znovu; nic nebylo vytištěno.")
+                .arg(printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName()
+                                                                      : printer.outputFileName()));
     m_surface = std::make_unique<PainterSurface>(m_painter);
 }
 
@@ -33,5 +35,6 @@ PrintJob::~PrintJob() {
 void PrintJob::finish() {
     m_finished = true;
     if (!m_painter.end() || m_printer.printerState() == QPrinter::Error)
-        throw AppError(QStringLiteral("Tiskárna „%1“ tiskovou úlohu nepřijala.").arg(m_printer.printerName()));
+        throw AppError(
+            QStringLiteral("Tiskárna „%1“ tiskovou úlohu nepřijala.").arg(m_printer.printerName()));
 }

@@ -14,9 +14,15 @@ QString directory() {
     return QDir::cleanPath(base + QStringLiteral("/Lorvena"));
 }
 
-QString settingsFile() { return directory() + QStringLiteral("/lorvena.ini"); }
-QString savedClausesFile() { return directory() + QStringLiteral("/legalizace.dec"); }
-QString logoFile() { return directory() + QStringLiteral("/logo.bmp"); }
+QString settingsFile() {
+    return directory() + QStringLiteral("/lorvena.ini");
+}
+QString savedClausesFile() {
+    return directory() + QStringLiteral("/legalizace.dec");
+}
+QString logoFile() {
+    return directory() + QStringLiteral("/logo.bmp");
+}
 
 void ensureExists() {
     const QString dir = directory();

@@ -8,9 +8,9 @@
 namespace DataDir {
 
 QString directory();
-QString settingsFile();      // lorvena.ini
-QString savedClausesFile();  // legalizace.dec
-QString logoFile();          // logo.bmp
+QString settingsFile();     // lorvena.ini
+QString savedClausesFile(); // legalizace.dec
+QString logoFile();         // logo.bmp
 
 // Creates the directory (one level) when it is missing; throws AppError when
 // that fails.

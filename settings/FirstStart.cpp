@@ -25,12 +25,14 @@ void writeFirstStartValues(SettingsStore& s) {
     seed(s, app, QStringLiteral("last printed kniha"), QStringLiteral("6"));
     seed(s, QStringLiteral("Printer"), QStringLiteral("dpi"), QStringLiteral("600"));
     seed(s, QStringLiteral("Overovatele"), QStringLiteral("Overovatel1"), QStringLiteral("Zoz Azira"));
-    seed(s, QStringLiteral("DPJ"), QStringLiteral("2Organ1"), QStringLiteral("Zastupitelstva obce Zididuzado Dazuz"));
-    seed(s, QStringLiteral("DPJ"), QStringLiteral("7Organ1"), QStringLiteral("Zastupitelstvem obce Zididuzado Dazuz"));
+    seed(s, QStringLiteral("DPJ"), QStringLiteral("2Organ1"),
+         QStringLiteral("Zastupitelstva obce Zididuzado Dazuz"));
+    seed(s, QStringLiteral("DPJ"), QStringLiteral("7Organ1"),
+         QStringLiteral("Zastupitelstvem obce Zididuzado Dazuz"));
 
-    static const char* const geometry[][2] = {{"a", "5"},   {"b", "2"},  {"c", "47"}, {"d", "0"},  {"z", "16"},
-                                              {"y", "2"},   {"x", "78"}, {"w", "15"}, {"ka", "13"}, {"kb", "2"},
-                                              {"kc", "44"}, {"kd", "0"}, {"kz", "38"}, {"ky", "2"}};
+    static const char* const geometry[][2] = {
+        {"a", "5"},  {"b", "2"},   {"c", "47"}, {"d", "0"},   {"z", "16"}, {"y", "2"},   {"x", "78"},
+        {"w", "15"}, {"ka", "13"}, {"kb", "2"}, {"kc", "44"}, {"kd", "0"}, {"kz", "38"}, {"ky", "2"}};
     for (const auto& g : geometry)
         seed(s, QStringLiteral("Stitky"), QString::fromLatin1(g[0]), QString::fromLatin1(g[1]));
 

@@ -96,8 +96,12 @@ inline QList<PdfWord> pdfWords(const QString& pdfPath, int* pages = nullptr) {
                 .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
                 .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
                 .replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-            out << PdfWord{text, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                           m.captured(4).toDouble(), page};
+            out << PdfWord{text,
+                           m.captured(1).toDouble(),
+                           m.captured(2).toDouble(),
+                           m.captured(3).toDouble(),
+                           m.captured(4).toDouble(),
+                           page};
         }
     }
     if (pages)
@@ -105,4 +109,6 @@ inline QList<PdfWord> pdfWords(const QString& pdfPath, int* pages = nullptr) {
     return out;
 }
 
-inline double pointsToMm(double pt) { return pt * 25.4 / 72.0; }
+inline double pointsToMm(double pt) {
+    return pt * 25.4 / 72.0;
+}

@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include "app/Windows.h"
 #include "app/main.h"

@@ -21,7 +21,9 @@
 
 namespace {
 
-QColor windowColour() { return QPalette().color(QPalette::Base); }
+QColor windowColour() {
+    return QPalette().color(QPalette::Base);
+}
 
 void writeSettings(const QStringList& lines) {
     QDir().mkpath(DataDir::directory());
@@ -30,7 +32,8 @@ void writeSettings(const QStringList& lines) {
 
 void writeClauses(const QStringList& lines) {
     QDir().mkpath(DataDir::directory());
-    QVERIFY(writeBytes(DataDir::savedClausesFile(), AnsiText::encode(lines.join(QStringLiteral("\r\n")) + "\r\n")));
+    QVERIFY(writeBytes(DataDir::savedClausesFile(),
+                       AnsiText::encode(lines.join(QStringLiteral("\r\n")) + "\r\n")));
 }
 
 std::unique_ptr<TForm1> legalizationWindow() {
@@ -54,7 +57,9 @@ void type(TForm1& f, const QString& text) {
         QTest::keyClick(f.ComboBox14->lineEdit(), c.toLatin1() ? c.toLatin1() : 'x');
 }
 
-QColor edit4Colour(TForm1& f) { return f.Edit4->palette().color(QPalette::Base); }
+QColor edit4Colour(TForm1& f) {
+    return f.Edit4->palette().color(QPalette::Base);
+}
 
 class UrlCatcher : public QObject {
     Q_OBJECT
@@ -109,15 +114,17 @@ private:
 };
 
 void TestLegalization::searchWhileTyping() {
-    writeClauses({"Jan Novák, 1.1.1980, Brno|0|0|1|Brno 1|0|111", "Eva NOVÁKOVÁ, 2.2.1990, Praha|1|0|2|Praha 2|2|222",
-                  "Petr Dvořák|0|0|1|Ostrava|0|333", "Jan Novák, 1.1.1980, Brno|0|1|1|Brno 3|0|444"});
+    writeClauses({"Jan Novák, 1.1.1980, Brno|0|0|1|Brno 1|0|111",
+                  "Eva NOVÁKOVÁ, 2.2.1990, Praha|1|0|2|Praha 2|2|222", "Petr Dvořák|0|0|1|Ostrava|0|333",
+                  "Jan Novák, 1.1.1980, Brno|0|1|1|Brno 3|0|444"});
     auto f = legalizationWindow();
     type(*f, QStringLiteral("no"));
     QCOMPARE(listItems(f->ComboBox14), QStringList{});
     type(*f, QStringLiteral("v"));
     QCOMPARE(f->ComboBox14->currentText(), QStringLiteral("nov"));
-    QCOMPARE(listItems(f->ComboBox14), (QStringList{"Jan Novák, 1.1.1980, Brno", "Eva NOVÁKOVÁ, 2.2.1990, Praha",
-                                                     "Jan Novák, 1.1.1980, Brno"}));
+    QCOMPARE(listItems(f->ComboBox14),
+             (QStringList{"Jan Novák, 1.1.1980, Brno", "Eva NOVÁKOVÁ, 2.2.1990, Praha",
+                          "Jan Novák, 1.1.1980, Brno"}));
     QVERIFY(f->ComboBox14->completer()->popup()->isVisible());
     // Moving through the list changes nothing.
     QTest::keyClick(f->ComboBox14->lineEdit(), Qt::Key_Backspace);
@@ -137,7 +144,8 @@ void TestLegalization::firstStartKeepsTheHint() {
 }
 
 void TestLegalization::pickingRestoresEveryMatchInOrder() {
-    writeClauses({"Jan Novák|0|0|1|Brno 1|0|111", "Jan Novák|2|1|2|Brno 3|3|444", "jan novák|1|2|1|Jinde|2|999"});
+    writeClauses(
+        {"Jan Novák|0|0|1|Brno 1|0|111", "Jan Novák|2|1|2|Brno 3|3|444", "jan novák|1|2|1|Jinde|2|999"});
     auto f = legalizationWindow();
     type(*f, QStringLiteral("nov"));
     f->ComboBox14->setCurrentIndex(1);
@@ -192,7 +200,8 @@ void TestLegalization::savedOnceWhilePrinting() {
     QCOMPARE(f->SpinEdit4->value(), first + 3);
     const QByteArray file = readBytes(DataDir::savedClausesFile());
     QVERIFY(file.startsWith("\xEF\xBB\xBF")); // the name needs more than Windows-1250
-    QCOMPARE(AnsiText::decode(file), QStringLiteral("Olena Шевченко, 3.4.1991, Kyjev|1|0|2|Dlouhá 5, Praha|6|FP1234567\r\n"));
+    QCOMPARE(AnsiText::decode(file),
+             QStringLiteral("Olena Шевченко, 3.4.1991, Kyjev|1|0|2|Dlouhá 5, Praha|6|FP1234567\r\n"));
     QCOMPARE(f->savedClauses().names(), QStringList{"Olena Шевченко, 3.4.1991, Kyjev"});
 }
 
@@ -221,14 +230,17 @@ void TestLegalization::documentCheckFollowsTheAnswer_data() {
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QString>("state");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("database error") << 200 << QByteArray("0") << QColor(255, 243, 205) << "error"
-                                    << "Server MVČR ohlásil chybu ověření - více informací po kliknutí na tlačítko Info";
+    QTest::newRow("database error")
+        << 200 << QByteArray("0") << QColor(255, 243, 205) << "error"
+        << "Server MVČR ohlásil chybu ověření - více informací po kliknutí na tlačítko Info";
     QTest::newRow("found") << 200 << QByteArray("1") << QColor(248, 215, 218) << "danger"
                            << "Pozor - doklad byl nalezen v databázi neplatných dokladů MVČR";
     QTest::newRow("not found") << 200 << QByteArray("2") << QColor(212, 237, 218) << "ok"
                                << "Doklad nebyl nalezen v databázi neplatných dokladů MVČR";
-    QTest::newRow("digit and line end") << 200 << QByteArray("2\r\n") << windowColour() << "?" << "Zadejte číslo dokladu";
-    QTest::newRow("error page") << 500 << QByteArray("1") << windowColour() << "?" << "Zadejte číslo dokladu";
+    QTest::newRow("digit and line end") << 200 << QByteArray("2\r\n") << windowColour() << "?"
+                                        << "Zadejte číslo dokladu";
+    QTest::newRow("error page") << 500 << QByteArray("1") << windowColour() << "?"
+                                << "Zadejte číslo dokladu";
 }
 
 void TestLegalization::documentCheckFollowsTheAnswer() {
@@ -316,7 +328,10 @@ void TestLegalization::networkDownOffersRetryAndInfo() {
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
     QTest::mouseClick(f->Button8, Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    QCOMPARE(catcher.urls, QList<QUrl>{QUrl(QStringLiteral("http://127.0.0.1:%1/overeni-dokladu/vysledek-overeni/?number=99&type=0").arg(port))});
+    QCOMPARE(catcher.urls,
+             QList<QUrl>{
+                 QUrl(QStringLiteral("http://127.0.0.1:%1/overeni-dokladu/vysledek-overeni/?number=99&type=0")
+                          .arg(port))});
 }
 
 void TestLegalization::dangerMakesThePrintCommandAsk() {
@@ -370,13 +385,15 @@ void TestLegalization::eidImportMessages_data() {
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<bool>("hasText");
     QTest::addColumn<QString>("message");
-    const QString noData = QStringLiteral("Ve schránce nesjou žádná data. Ve čtečce je potřeba kliknout na \"Exportovat "
-                                          "údaje\" a dále na \"Kopírovat do schránky\". Více informací najdete na webu "
-                                          "https://pomoc.example.cz/edoklady");
+    const QString noData =
+        QStringLiteral("Ve schránce nesjou žádná data. Ve čtečce je potřeba kliknout na \"Exportovat "
+                       "údaje\" a dále na \"Kopírovat do schránky\". Více informací najdete na webu "
+                       "https://pomoc.example.cz/edoklady");
     const QString wrong = QStringLiteral("Ve schránce nesjou správná data. Více informací najdete na webu "
                                          "https://pomoc.example.cz/edoklady");
     QTest::newRow("empty clipboard") << QString() << false << noData;
-    QTest::newRow("top-level array") << QString::fromUtf8(readBytes(testDataPath("eid/top-array.json"))) << true << wrong;
+    QTest::newRow("top-level array") << QString::fromUtf8(readBytes(testDataPath("eid/top-array.json")))
+                                     << true << wrong;
     QTest::newRow("not JSON") << QStringLiteral("Jan Novák") << true << wrong;
 }
 

@@ -2,10 +2,10 @@
 #include "UiSupport.h"
 
 #include "about/about.h"
-#include "book/book.h"
-#include "settings/settings.h"
 #include "app/PositionPanel.h"
+#include "book/book.h"
 #include "settings/SettingsStore.h"
+#include "settings/settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,8 +30,8 @@ void writeSettings(const QStringList& lines) {
 }
 
 QString readSetting(const char* section, const char* key) {
-    return SettingsStore(DataDir::settingsFile()).ReadString(QString::fromLatin1(section), QString::fromLatin1(key),
-                                                             QStringLiteral("<absent>"));
+    return SettingsStore(DataDir::settingsFile())
+        .ReadString(QString::fromLatin1(section), QString::fromLatin1(key), QStringLiteral("<absent>"));
 }
 
 QStringList tabCaptions(TForm1& f) {
@@ -132,14 +132,14 @@ void TestMainWindow::tabsFollowSettings_data() {
     QTest::addColumn<QStringList>("flags");
     QTest::addColumn<QStringList>("tabs");
     QTest::addColumn<QString>("visibleBox");
-    QTest::newRow("no copy verification") << QStringList{"0", "1", "1", "1"}
-                                          << QStringList{"LEGALIZACE", "ZÁMĚR", "SCHVÁLENÍ"} << "GroupBox2";
+    QTest::newRow("no copy verification")
+        << QStringList{"0", "1", "1", "1"} << QStringList{"LEGALIZACE", "ZÁMĚR", "SCHVÁLENÍ"} << "GroupBox2";
     QTest::newRow("municipal only") << QStringList{"0", "0", "1", "1"} << QStringList{"ZÁMĚR", "SCHVÁLENÍ"}
                                     << "GroupBox3";
-    QTest::newRow("approval only, others not 1") << QStringList{"0", "2", "x", "1"} << QStringList{"SCHVÁLENÍ"}
-                                                 << "GroupBox4";
-    QTest::newRow("empty flag is seeded first") << QStringList{"", "0", "0", "1"}
-                                                << QStringList{"VIDIMACE", "SCHVÁLENÍ"} << "GroupBox1";
+    QTest::newRow("approval only, others not 1")
+        << QStringList{"0", "2", "x", "1"} << QStringList{"SCHVÁLENÍ"} << "GroupBox4";
+    QTest::newRow("empty flag is seeded first")
+        << QStringList{"", "0", "0", "1"} << QStringList{"VIDIMACE", "SCHVÁLENÍ"} << "GroupBox1";
     QTest::newRow("none") << QStringList{"0", "0", "0", "0"} << QStringList{} << "";
 }
 
@@ -286,30 +286,33 @@ void TestMainWindow::designation_data() {
         << QStringList{"7/2025", "8/2025"} << 9 << 9 << QStringList{"Cislovani/Vidimace-legalizace=9"};
     QTest::newRow("own book, independent sequences")
         << (books + QStringList{"[Cislovani]", "VybranaKniha-Vidimace=1", "Vidimace-legalizace=3"})
-        << QStringList{"VIDIMACE", "VIDIMACE", "VIDIMACE"} << QStringList{"A/15/2025", "A/16/2025", "A/17/2025"}
-        << 18 << 3 << QStringList{"Knihy/cisloKniha1=18", "Cislovani/Vidimace-legalizace=3"};
+        << QStringList{"VIDIMACE", "VIDIMACE", "VIDIMACE"}
+        << QStringList{"A/15/2025", "A/16/2025", "A/17/2025"} << 18 << 3
+        << QStringList{"Knihy/cisloKniha1=18", "Cislovani/Vidimace-legalizace=3"};
     QTest::newRow("same book keeps fields equal")
         << (books + QStringList{"[Cislovani]", "VybranaKniha-Vidimace=2", "VybranaKniha-Legalizace=2"})
-        << QStringList{"VIDIMACE"} << QStringList{"B/40/2025"} << 41 << 41 << QStringList{"Knihy/cisloKniha2=41"};
+        << QStringList{"VIDIMACE"} << QStringList{"B/40/2025"} << 41 << 41
+        << QStringList{"Knihy/cisloKniha2=41"};
     QTest::newRow("form 1") << (books + QStringList{"[Cislovani]", "Tvar=1", "VybranaKniha-Legalizace=1"})
                             << QStringList{"LEGALIZACE"} << QStringList{"15/A/2025"} << 1 << 16
                             << QStringList{"Knihy/CISLOKNIHA1=16"};
     QTest::newRow("form 5 with and without book")
-        << (books + QStringList{"[Cislovani]", "Tvar=5", "VybranaKniha-Legalizace=1", "Vidimace-legalizace=4"})
+        << (books +
+            QStringList{"[Cislovani]", "Tvar=5", "VybranaKniha-Legalizace=1", "Vidimace-legalizace=4"})
         << QStringList{"LEGALIZACE", "VIDIMACE"} << QStringList{"15", "4"} << 5 << 16 << QStringList{};
-    QTest::newRow("form 4 without book") << QStringList{"[Cislovani]", "Tvar=4", "Vidimace-legalizace=4"}
-                                         << QStringList{"VIDIMACE"} << QStringList{"4/2025"} << 5 << 5
-                                         << QStringList{};
+    QTest::newRow("form 4 without book")
+        << QStringList{"[Cislovani]", "Tvar=4", "Vidimace-legalizace=4"} << QStringList{"VIDIMACE"}
+        << QStringList{"4/2025"} << 5 << 5 << QStringList{};
     QTest::newRow("unknown form with a book still consumes")
         << (books + QStringList{"[Cislovani]", "Tvar=9", "VybranaKniha-Vidimace=1"})
         << QStringList{"VIDIMACE", "VIDIMACE"} << QStringList{"chyba", "chyba"} << 17 << 1
         << QStringList{"Knihy/cisloKniha1=17"};
-    QTest::newRow("upper limit repeats") << QStringList{"[Cislovani]", "Vidimace-legalizace=100000"}
-                                         << QStringList{"VIDIMACE", "VIDIMACE"}
-                                         << QStringList{"100000/2025", "100000/2025"} << 100000 << 100000
-                                         << QStringList{"Cislovani/Vidimace-legalizace=100000"};
-    QTest::newRow("other kind word") << QStringList{} << QStringList{"ZÁMĚR"} << QStringList{"chyba"} << 1 << 1
-                                     << QStringList{"Cislovani/Vidimace-legalizace=1"};
+    QTest::newRow("upper limit repeats")
+        << QStringList{"[Cislovani]", "Vidimace-legalizace=100000"} << QStringList{"VIDIMACE", "VIDIMACE"}
+        << QStringList{"100000/2025", "100000/2025"} << 100000 << 100000
+        << QStringList{"Cislovani/Vidimace-legalizace=100000"};
+    QTest::newRow("other kind word") << QStringList{} << QStringList{"ZÁMĚR"} << QStringList{"chyba"} << 1
+                                     << 1 << QStringList{"Cislovani/Vidimace-legalizace=1"};
 }
 
 void TestMainWindow::designation() {
@@ -351,7 +354,8 @@ void TestMainWindow::bookChoiceReloadsNumber() {
     f->ComboBox16->setCurrentIndex(0);
     QCOMPARE(f->SpinEdit2->value(), 7);
     // A counter spoilt by hand: the error is shown and the field keeps its value.
-    SettingsStore(DataDir::settingsFile()).WriteString(QStringLiteral("Knihy"), QStringLiteral("cisloKniha1"), QStringLiteral("x"));
+    SettingsStore(DataDir::settingsFile())
+        .WriteString(QStringLiteral("Knihy"), QStringLiteral("cisloKniha1"), QStringLiteral("x"));
     MessageBoxAnswerer answerer;
     f->ComboBox16->setCurrentIndex(1);
     QCOMPARE(answerer.texts, QStringList{"'x' is not a valid integer value"});

@@ -140,8 +140,9 @@ void TestPrint::threeCopyVerificationsThroughCups() {
             designations << w;
     QCOMPARE(designations.size(), 3);
     // Positions 1, 2 and 7: columns 1, 2, 1 and rows 1, 1, 4 of the 78 x 48 mm grid (pitch 93 x 47 mm).
-    std::sort(designations.begin(), designations.end(),
-              [](const PdfWord& a, const PdfWord& b) { return std::pair(a.yMin, a.xMin) < std::pair(b.yMin, b.xMin); });
+    std::sort(designations.begin(), designations.end(), [](const PdfWord& a, const PdfWord& b) {
+        return std::pair(a.yMin, a.xMin) < std::pair(b.yMin, b.xMin);
+    });
     QCOMPARE(designations[0].text, QStringLiteral("A/15/2025"));
     QCOMPARE(designations[1].text, QStringLiteral("A/16/2025"));
     QCOMPARE(designations[2].text, QStringLiteral("A/17/2025"));
@@ -181,14 +182,16 @@ void TestPrint::fullSheetStaysInsideItsLabels() {
         const double left = printable.left() + (16 + col * 93) * mm;
         const double top = printable.top() + (5 + row * 47) * mm;
         const QList<PdfWord> label = wordsNear(words, left, top, 78 * mm, 47 * mm);
-        QVERIFY2(label.size() > 30, qPrintable(QStringLiteral("label %1 has %2 words").arg(n).arg(label.size())));
+        QVERIFY2(label.size() > 30,
+                 qPrintable(QStringLiteral("label %1 has %2 words").arg(n).arg(label.size())));
         for (const PdfWord& w : label) {
             QVERIFY2(w.xMax <= left + 78 * mm && w.yMax <= top + 47 * mm,
                      qPrintable(QStringLiteral("label %1: '%2' leaves the label").arg(n).arg(w.text)));
         }
         bool hasDesignation = false;
         for (const PdfWord& w : label)
-            hasDesignation = hasDesignation || w.text == QStringLiteral("%1/%2").arg(119 + n).arg(f->SpinEdit6->value());
+            hasDesignation =
+                hasDesignation || w.text == QStringLiteral("%1/%2").arg(119 + n).arg(f->SpinEdit6->value());
         QVERIFY2(hasDesignation, qPrintable(QStringLiteral("label %1 lacks its designation").arg(n)));
     }
 }
@@ -211,7 +214,8 @@ void TestPrint::municipalClausesDoNotOpenTheBookWindow() {
     QStringList texts;
     for (const PdfWord& w : words)
         texts << w.text;
-    QVERIFY2(texts.contains(QStringLiteral("č.12/2019")) && texts.contains(QStringLiteral("DOLOŽKA")), qPrintable(texts.join(u' ')));
+    QVERIFY2(texts.contains(QStringLiteral("č.12/2019")) && texts.contains(QStringLiteral("DOLOŽKA")),
+             qPrintable(texts.join(u' ')));
 }
 
 void TestPrint::approvalRemembersItsResolution() {
@@ -260,27 +264,35 @@ void TestPrint::checksRefuseWithFocus_data() {
     QTest::addColumn<QStringList>("fill"); // "Widget=value"
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("more output pages") << "VIDIMACE" << QStringList{"SpinEdit1=3", "SpinEdit3=2"}
-                                       << "Výstupní vidimovaná listina nemůže mít více stran než vstupní vidimovaná listina."
-                                       << "SpinEdit1";
-    QTest::newRow("legalization: name first") << "LEGALIZACE" << QStringList{}
-                                              << "Zapomněli jste vyplnit jméno, příjmení, datum a místo narození žadatele."
-                                              << "ComboBox14";
+    QTest::newRow("more output pages")
+        << "VIDIMACE" << QStringList{"SpinEdit1=3", "SpinEdit3=2"}
+        << "Výstupní vidimovaná listina nemůže mít více stran než vstupní vidimovaná listina."
+        << "SpinEdit1";
+    QTest::newRow("legalization: name first")
+        << "LEGALIZACE" << QStringList{}
+        << "Zapomněli jste vyplnit jméno, příjmení, datum a místo narození žadatele."
+        << "ComboBox14";
     QTest::newRow("legalization: former document kind")
         << "LEGALIZACE" << QStringList{"ComboBox14=Jan Novák", "ComboBox7=1", "Edit3=Brno", "Edit4=1"}
-        << "Vyberte prosím druh dokladu." << "ComboBox7";
+        << "Vyberte prosím druh dokladu."
+        << "ComboBox7";
     QTest::newRow("legalization: address") << "LEGALIZACE" << QStringList{"ComboBox14=Jan Novák"}
-                                           << "Zapomněli jste vyplnit adresu místa pobytu." << "Edit3";
+                                           << "Zapomněli jste vyplnit adresu místa pobytu."
+                                           << "Edit3";
     QTest::newRow("legalization: number") << "LEGALIZACE" << QStringList{"ComboBox14=Jan Novák", "Edit3= "}
-                                          << "Zapomněli jste vyplnit číslo dokladu." << "Edit4";
-    QTest::newRow("intention number") << "ZÁMĚR" << QStringList{} << "Zapomněli jste vyplnit číslo záměru obce."
-                                      << "Edit2";
+                                          << "Zapomněli jste vyplnit číslo dokladu."
+                                          << "Edit4";
+    QTest::newRow("intention number")
+        << "ZÁMĚR" << QStringList{} << "Zapomněli jste vyplnit číslo záměru obce."
+        << "Edit2";
     QTest::newRow("intention resolution")
         << "ZÁMĚR" << QStringList{"Edit2=1"}
-        << "Zapomněli jste vyplnit číslo usnesení, kterým byla tato smlouva schválena." << "Edit5";
-    QTest::newRow("approval resolution") << "SCHVÁLENÍ" << QStringList{}
-                                         << "Zapomněli jste vyplnit číslo usnesení, kterým byla tato smlouva schválena."
-                                         << "Edit6";
+        << "Zapomněli jste vyplnit číslo usnesení, kterým byla tato smlouva schválena."
+        << "Edit5";
+    QTest::newRow("approval resolution")
+        << "SCHVÁLENÍ" << QStringList{}
+        << "Zapomněli jste vyplnit číslo usnesení, kterým byla tato smlouva schválena."
+        << "Edit6";
 }
 
 void TestPrint::checksRefuseWithFocus() {
@@ -326,15 +338,22 @@ void TestPrint::documentCheckConfirmation_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QStringList>("asked");
     QTest::addColumn<bool>("printed");
-    const QString danger = QStringLiteral("Tento doklad byl nalezen v databázi neplatných dokladů MVČR. Opravdu chcete "
-                                          "vytisknout legalizační doložku?");
-    const QString error = QStringLiteral("Ověřování dokladu vůči databázi neplatných dokladů MVČR skončilo chybou. "
-                                         "Opravdu chcete vytisknout legalizační doložku?");
-    QTest::newRow("danger, cancel") << "danger" << "Cancel" << QStringList{danger} << false;
-    QTest::newRow("danger, ok") << "danger" << "OK" << QStringList{danger} << true;
-    QTest::newRow("error, ok") << "error" << "OK" << QStringList{error} << true;
-    QTest::newRow("ok") << "ok" << "OK" << QStringList{} << true;
-    QTest::newRow("changed") << "?" << "OK" << QStringList{} << true;
+    const QString danger =
+        QStringLiteral("Tento doklad byl nalezen v databázi neplatných dokladů MVČR. Opravdu chcete "
+                       "vytisknout legalizační doložku?");
+    const QString error =
+        QStringLiteral("Ověřování dokladu vůči databázi neplatných dokladů MVČR skončilo chybou. "
+                       "Opravdu chcete vytisknout legalizační doložku?");
+    QTest::newRow("danger, cancel") << "danger"
+                                    << "Cancel" << QStringList{danger} << false;
+    QTest::newRow("danger, ok") << "danger"
+                                << "OK" << QStringList{danger} << true;
+    QTest::newRow("error, ok") << "error"
+                               << "OK" << QStringList{error} << true;
+    QTest::newRow("ok") << "ok"
+                        << "OK" << QStringList{} << true;
+    QTest::newRow("changed") << "?"
+                             << "OK" << QStringList{} << true;
 }
 
 // Asked whatever the kind: here on the copy-verification tab.
@@ -363,8 +382,9 @@ void TestPrint::noMarkShowsMessageAndFollowsUp() {
     MessageBoxAnswerer answerer;
     BookWindowCloser closer(*f);
     f->Button1Click();
-    QCOMPARE(answerer.texts, QStringList{"Není vybrán žádný štítek. Označte nejprve čísla štítků, na které chcete "
-                                         "doložku vytisknout."});
+    QCOMPARE(answerer.texts,
+             QStringList{"Není vybrán žádný štítek. Označte nejprve čísla štítků, na které chcete "
+                         "doložku vytisknout."});
     QCOMPARE(closer.shown, 1);
     QVERIFY(!QFile::exists(pdf));
     QCOMPARE(f->SpinEdit2->value(), 1);
@@ -375,10 +395,13 @@ void TestPrint::noMarkShowsMessageAndFollowsUp() {
 void TestPrint::badSettingsStopBeforeTheJob_data() {
     QTest::addColumn<QStringList>("ini");
     QTest::addColumn<QString>("message");
-    QTest::newRow("letters in geometry") << QStringList{"[Stitky]", "c=abc"} << "'abc' is not a valid integer value";
-    QTest::newRow("decimal comma") << QStringList{"[Stitky]", "x=78,5"} << "'78,5' is not a valid integer value";
+    QTest::newRow("letters in geometry")
+        << QStringList{"[Stitky]", "c=abc"} << "'abc' is not a valid integer value";
+    QTest::newRow("decimal comma") << QStringList{"[Stitky]", "x=78,5"}
+                                   << "'78,5' is not a valid integer value";
     QTest::newRow("empty dpi") << QStringList{"[Printer]", "dpi="} << "'' is not a valid integer value";
-    QTest::newRow("font size") << QStringList{"[Font]", "NadpisVelikost=osm"} << "'osm' is not a valid integer value";
+    QTest::newRow("font size") << QStringList{"[Font]", "NadpisVelikost=osm"}
+                               << "'osm' is not a valid integer value";
     QTest::newRow("zero dpi") << QStringList{"[Printer]", "dpi=0"}
                               << "Rozlišení tiskárny [Printer] dpi musí být kladné číslo, v nastavení je 0.";
 }
@@ -415,7 +438,8 @@ void TestPrint::failedJobConsumesNoNumber() {
     BookWindowCloser closer(*f);
     f->Button1Click();
     QFile::setPermissions(DataDir::settingsFile(), QFile::ReadOwner | QFile::WriteOwner);
-    QCOMPARE(answerer.texts, QStringList{QStringLiteral("Unable to write to %1").arg(DataDir::settingsFile())});
+    QCOMPARE(answerer.texts,
+             QStringList{QStringLiteral("Unable to write to %1").arg(DataDir::settingsFile())});
     QCOMPARE(f->SpinEdit2->value(), 40);
     QCOMPARE(f->SpinEdit4->value(), 40);
     QCOMPARE(readSetting("Cislovani", "Vidimace-legalizace"), QStringLiteral("40"));
@@ -439,7 +463,8 @@ void TestPrint::jobThatCannotStartGivesNumbersBack() {
     BookWindowCloser closer(*f);
     f->Button1Click();
     QCOMPARE(answerer.texts.size(), 1);
-    QVERIFY2(answerer.texts[0].startsWith(QStringLiteral("Tiskovou úlohu se nepodařilo zahájit")), qPrintable(answerer.texts[0]));
+    QVERIFY2(answerer.texts[0].startsWith(QStringLiteral("Tiskovou úlohu se nepodařilo zahájit")),
+             qPrintable(answerer.texts[0]));
     QCOMPARE(f->SpinEdit4->value(), 15);
     QCOMPARE(readSetting("Knihy", "cisloKniha1"), QStringLiteral("15"));
     QCOMPARE(readSetting("App", "last printed"), QStringLiteral("2"));

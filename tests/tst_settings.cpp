@@ -21,7 +21,8 @@ QString iniPath(const AppDataSandbox& box) {
 QStringList keysOf(const QString& path) {
     QStringList out;
     QString section;
-    const QStringList lines = AnsiText::decode(readBytes(path)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList lines =
+        AnsiText::decode(readBytes(path)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     for (const QString& line : lines) {
         if (line.startsWith(u'['))
             section = line.mid(1, line.indexOf(u']') - 1);
@@ -126,15 +127,42 @@ void TestSettings::readsWindowsFile_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("defaultValue");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("diacritics") << "Organizace" << "Organizace2pad" << "" << "Obecního úřadu Žďár";
-    QTest::newRow("section in capitals") << "Stitky" << "c" << "47" << "50";
-    QTest::newRow("key in capitals") << "Knihy" << "cisloKniha3" << "1" << "57";
-    QTest::newRow("blanks trimmed") << "App" << "last printed" << "12" << "7";
-    QTest::newRow("present but empty") << "Printer" << "dpi" << "600" << "";
-    QTest::newRow("absent key") << "App" << "prepare next" << "1" << "1";
-    QTest::newRow("absent section") << "Zalozky" << "Vidimace" << "0" << "0";
-    QTest::newRow("value with equals sign") << "Organizace" << "Nazev" << "" << "a=b";
-    QTest::newRow("first of two sections") << "Font" << "UdajeFont" << "" << "Arial";
+    QTest::newRow("diacritics") << "Organizace"
+                                << "Organizace2pad"
+                                << ""
+                                << "Obecního úřadu Žďár";
+    QTest::newRow("section in capitals") << "Stitky"
+                                         << "c"
+                                         << "47"
+                                         << "50";
+    QTest::newRow("key in capitals") << "Knihy"
+                                     << "cisloKniha3"
+                                     << "1"
+                                     << "57";
+    QTest::newRow("blanks trimmed") << "App"
+                                    << "last printed"
+                                    << "12"
+                                    << "7";
+    QTest::newRow("present but empty") << "Printer"
+                                       << "dpi"
+                                       << "600"
+                                       << "";
+    QTest::newRow("absent key") << "App"
+                                << "prepare next"
+                                << "1"
+                                << "1";
+    QTest::newRow("absent section") << "Zalozky"
+                                    << "Vidimace"
+                                    << "0"
+                                    << "0";
+    QTest::newRow("value with equals sign") << "Organizace"
+                                            << "Nazev"
+                                            << ""
+                                            << "a=b";
+    QTest::newRow("first of two sections") << "Font"
+                                           << "UdajeFont"
+                                           << ""
+                                           << "Arial";
 }
 
 void TestSettings::readsWindowsFile() {
@@ -146,8 +174,8 @@ void TestSettings::readsWindowsFile() {
     const QString path = iniPath(box);
     QVERIFY(writeWindowsIni(path, {"; kept as it is", "[App]", "last printed =  7  ", "[STITKY]", "c=50",
                                    "[Knihy]", "CISLOKNIHA3=57", "[Printer]", "dpi=", "[Organizace]",
-                                   "Organizace2pad=Obecního úřadu Žďár", "Nazev=a=b", "[Font]", "UdajeFont=Arial",
-                                   "[Font]", "UdajeFont=Times"}));
+                                   "Organizace2pad=Obecního úřadu Žďár", "Nazev=a=b", "[Font]",
+                                   "UdajeFont=Arial", "[Font]", "UdajeFont=Times"}));
     SettingsStore store(path);
     QCOMPARE(store.ReadString(section, key, defaultValue), expected);
 }
@@ -155,13 +183,15 @@ void TestSettings::readsWindowsFile() {
 void TestSettings::writeKeepsOtherLinesAndCrLf() {
     AppDataSandbox box;
     const QString path = iniPath(box);
-    QVERIFY(writeWindowsIni(path, {"; comment", "[Knihy]", "Kniha1=A", "", "[Neznama]", "klic=hodnota", "bez rovnitka"}));
+    QVERIFY(writeWindowsIni(
+        path, {"; comment", "[Knihy]", "Kniha1=A", "", "[Neznama]", "klic=hodnota", "bez rovnitka"}));
     SettingsStore store(path);
     store.WriteString(QStringLiteral("Knihy"), QStringLiteral("CisloKniha1"), QStringLiteral("18"));
     store.WriteString(QStringLiteral("knihy"), QStringLiteral("kniha1"), QStringLiteral("Á"));
     store.WriteString(QStringLiteral("Nova"), QStringLiteral("x"), QStringLiteral("1"));
     const QByteArray expected = AnsiText::encode(QStringLiteral(
-        "; comment\r\n[Knihy]\r\nKniha1=Á\r\nCisloKniha1=18\r\n\r\n[Neznama]\r\nklic=hodnota\r\nbez rovnitka\r\n"
+        "; comment\r\n[Knihy]\r\nKniha1=Á\r\nCisloKniha1=18\r\n\r\n[Neznama]\r\nklic=hodnota\r\nbez "
+        "rovnitka\r\n"
         "[Nova]\r\nx=1\r\n"));
     QCOMPARE(readBytes(path), expected);
     QVERIFY(!expected.startsWith("\xEF\xBB\xBF"));
@@ -187,12 +217,16 @@ void TestSettings::roundTripsAnyText() {
     store.WriteString(QStringLiteral("Overovatele"), QStringLiteral("Overovatel1"), value);
     QCOMPARE(readBytes(path).startsWith("\xEF\xBB\xBF"), utf8);
     SettingsStore other(path);
-    QCOMPARE(other.ReadString(QStringLiteral("Overovatele"), QStringLiteral("Overovatel1"), QString()), value);
-    QCOMPARE(other.ReadString(QStringLiteral("Organizace"), QStringLiteral("Kde"), QString()), QStringLiteral("V Brně"));
+    QCOMPARE(other.ReadString(QStringLiteral("Overovatele"), QStringLiteral("Overovatel1"), QString()),
+             value);
+    QCOMPARE(other.ReadString(QStringLiteral("Organizace"), QStringLiteral("Kde"), QString()),
+             QStringLiteral("V Brně"));
     // Back to Windows-1250 once nothing needs UTF-8.
-    store.WriteString(QStringLiteral("Overovatele"), QStringLiteral("Overovatel1"), QStringLiteral("Zoz Azira"));
+    store.WriteString(QStringLiteral("Overovatele"), QStringLiteral("Overovatel1"),
+                      QStringLiteral("Zoz Azira"));
     QVERIFY(!readBytes(path).startsWith("\xEF\xBB\xBF"));
-    QCOMPARE(other.ReadString(QStringLiteral("Organizace"), QStringLiteral("Kde"), QString()), QStringLiteral("V Brně"));
+    QCOMPARE(other.ReadString(QStringLiteral("Organizace"), QStringLiteral("Kde"), QString()),
+             QStringLiteral("V Brně"));
 }
 
 void TestSettings::longValueIsCutOnRead() {
@@ -200,29 +234,35 @@ void TestSettings::longValueIsCutOnRead() {
     SettingsStore store(iniPath(box));
     const QString value(3000, u'x');
     store.WriteString(QStringLiteral("Organizace"), QStringLiteral("Nazev"), value);
-    QCOMPARE(store.ReadString(QStringLiteral("Organizace"), QStringLiteral("Nazev"), QString()), value.left(2047));
+    QCOMPARE(store.ReadString(QStringLiteral("Organizace"), QStringLiteral("Nazev"), QString()),
+             value.left(2047));
 }
 
 void TestSettings::lineBreakInValueStaysOneKey() {
     AppDataSandbox box;
     SettingsStore store(iniPath(box));
-    store.WriteString(QStringLiteral("Organizace"), QStringLiteral("Nazev"), QStringLiteral("Obec\r\nZalozky=0"));
-    QCOMPARE(store.ReadString(QStringLiteral("Organizace"), QStringLiteral("Nazev"), QString()), QStringLiteral("Obec Zalozky=0"));
-    QCOMPARE(store.ReadString(QStringLiteral("Organizace"), QStringLiteral("Zalozky"), QStringLiteral("absent")),
-             QStringLiteral("absent"));
+    store.WriteString(QStringLiteral("Organizace"), QStringLiteral("Nazev"),
+                      QStringLiteral("Obec\r\nZalozky=0"));
+    QCOMPARE(store.ReadString(QStringLiteral("Organizace"), QStringLiteral("Nazev"), QString()),
+             QStringLiteral("Obec Zalozky=0"));
+    QCOMPARE(
+        store.ReadString(QStringLiteral("Organizace"), QStringLiteral("Zalozky"), QStringLiteral("absent")),
+        QStringLiteral("absent"));
 }
 
 void TestSettings::missingFileReadsDefaultsAndWriteCreatesIt() {
     AppDataSandbox box;
     const QString path = iniPath(box);
     SettingsStore store(path);
-    QCOMPARE(store.ReadString(QStringLiteral("App"), QStringLiteral("last printed"), QStringLiteral("12")), QStringLiteral("12"));
+    QCOMPARE(store.ReadString(QStringLiteral("App"), QStringLiteral("last printed"), QStringLiteral("12")),
+             QStringLiteral("12"));
     QVERIFY(!QFile::exists(path));
     store.WriteString(QStringLiteral("App"), QStringLiteral("Verze"), QStringLiteral("7.41"));
     QCOMPARE(readBytes(path), QByteArray("[App]\r\nVerze=7.41\r\n"));
     // A hand edit between two operations is seen by the next read.
     QVERIFY(writeWindowsIni(path, {"[App]", "Verze=1.0"}));
-    QCOMPARE(store.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()), QStringLiteral("1.0"));
+    QCOMPARE(store.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()),
+             QStringLiteral("1.0"));
 }
 
 void TestSettings::refusedWritesReportThePath_data() {
@@ -280,10 +320,12 @@ void TestSettings::garbageFilesNeverCrash() {
         store.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString());
         store.WriteString(QStringLiteral("App"), QStringLiteral("Verze"), QStringLiteral("7.41"));
         QVERIFY(!refused);
-        QCOMPARE(store.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()), QStringLiteral("7.41"));
+        QCOMPARE(store.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()),
+                 QStringLiteral("7.41"));
     } catch (const AppError& e) {
         QVERIFY2(refused, qPrintable(e.message()));
-        QVERIFY(e.message().contains(QStringLiteral("není o soubor")) || e.message().contains(QStringLiteral("nejde o soubor")));
+        QVERIFY(e.message().contains(QStringLiteral("není o soubor")) ||
+                e.message().contains(QStringLiteral("nejde o soubor")));
         QCOMPARE(QFileInfo(path).size(), qint64(content.size()));
     }
     QVERIFY(clock.elapsed() < 2000);
@@ -316,8 +358,10 @@ void TestSettings::twoProcessesNeverLoseAnUpdate() {
         QCOMPARE(p->exitCode(), 0);
     }
     SettingsStore store(path);
-    QCOMPARE(store.ReadString(QStringLiteral("Hammer"), QStringLiteral("first"), QString()), QString::number(perProcess));
-    QCOMPARE(store.ReadString(QStringLiteral("Hammer"), QStringLiteral("second"), QString()), QString::number(perProcess));
+    QCOMPARE(store.ReadString(QStringLiteral("Hammer"), QStringLiteral("first"), QString()),
+             QString::number(perProcess));
+    QCOMPARE(store.ReadString(QStringLiteral("Hammer"), QStringLiteral("second"), QString()),
+             QString::number(perProcess));
     QVERIFY(!QFile::exists(path + QStringLiteral(".lock")));
 }
 
@@ -332,8 +376,10 @@ void TestSettings::batchWritesOnceOrNotAtAll() {
         store.WriteString(QStringLiteral("App"), QStringLiteral("Verze"), QStringLiteral("2"));
         store.WriteString(QStringLiteral("Knihy"), QStringLiteral("Kniha1"), QStringLiteral("A"));
         // The batch's own handle sees its writes; the file does not have them yet.
-        QCOMPARE(store.ReadString(QStringLiteral("knihy"), QStringLiteral("kniha1"), QString()), QStringLiteral("A"));
-        QCOMPARE(other.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()), QStringLiteral("1"));
+        QCOMPARE(store.ReadString(QStringLiteral("knihy"), QStringLiteral("kniha1"), QString()),
+                 QStringLiteral("A"));
+        QCOMPARE(other.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()),
+                 QStringLiteral("1"));
         batch.commit();
     }
     QCOMPARE(readBytes(path), QByteArray("[App]\r\nVerze=2\r\n[Knihy]\r\nKniha1=A\r\n"));
@@ -343,7 +389,8 @@ void TestSettings::batchWritesOnceOrNotAtAll() {
         throw AppError(QStringLiteral("stop"));
     } catch (const AppError&) {
     }
-    QCOMPARE(store.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()), QStringLiteral("2"));
+    QCOMPARE(store.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()),
+             QStringLiteral("2"));
     QVERIFY(!QFile::exists(path + QStringLiteral(".lock")));
 }
 
@@ -352,19 +399,46 @@ void TestSettings::firstStartWritesExactlyTheListedKeys() {
     const QString path = iniPath(box);
     SettingsStore store(path);
     writeFirstStartValues(store);
-    const QStringList expected = {
-        "[App] Verze=7.41", "[App] last printed=12", "[App] prepare next=1", "[App] last printed kniha=6",
-        "[Poplatky] vidimace=30", "[Poplatky] legalizace=50", "[Printer] dpi=600",
-        "[Overovatele] Overovatel1=Zoz Azira", "[DPJ] 2Organ1=Zastupitelstva obce Zididuzado Dazuz",
-        "[DPJ] 7Organ1=Zastupitelstvem obce Zididuzado Dazuz", "[Stitky] a=5", "[Stitky] b=2", "[Stitky] c=47",
-        "[Stitky] d=0", "[Stitky] z=16", "[Stitky] y=2", "[Stitky] x=78", "[Stitky] w=15", "[Stitky] ka=13",
-        "[Stitky] kb=2", "[Stitky] kc=44", "[Stitky] kd=0", "[Stitky] kz=38", "[Stitky] ky=2",
-        "[Font] ZakladniFont=Arial", "[Font] NadpisFont=Arial", "[Font] UdajeFont=Arial",
-        "[Font] ZakladniVelikost=6", "[Font] NadpisVelikost=8", "[Font] UdajeVelikost=6",
-        "[Zalozky] Vidimace=1", "[Zalozky] Legalizace=1", "[Zalozky] Zamer=1", "[Zalozky] Schvaleni=1",
-        "[Organizace] Kde=V Dudeverodu Zered", "[Organizace] Organizace2pad=Obecního úřadu Zididuzado Dazuz",
-        "[Cislovani] Vidimace-legalizace=1", "[Cislovani] Tvar=0", "[Cislovani] VybranaKniha-Vidimace=0",
-        "[Cislovani] VybranaKniha-Legalizace=0"};
+    const QStringList expected = {"[App] Verze=7.41",
+                                  "[App] last printed=12",
+                                  "[App] prepare next=1",
+                                  "[App] last printed kniha=6",
+                                  "[Poplatky] vidimace=30",
+                                  "[Poplatky] legalizace=50",
+                                  "[Printer] dpi=600",
+                                  "[Overovatele] Overovatel1=Zoz Azira",
+                                  "[DPJ] 2Organ1=Zastupitelstva obce Zididuzado Dazuz",
+                                  "[DPJ] 7Organ1=Zastupitelstvem obce Zididuzado Dazuz",
+                                  "[Stitky] a=5",
+                                  "[Stitky] b=2",
+                                  "[Stitky] c=47",
+                                  "[Stitky] d=0",
+                                  "[Stitky] z=16",
+                                  "[Stitky] y=2",
+                                  "[Stitky] x=78",
+                                  "[Stitky] w=15",
+                                  "[Stitky] ka=13",
+                                  "[Stitky] kb=2",
+                                  "[Stitky] kc=44",
+                                  "[Stitky] kd=0",
+                                  "[Stitky] kz=38",
+                                  "[Stitky] ky=2",
+                                  "[Font] ZakladniFont=Arial",
+                                  "[Font] NadpisFont=Arial",
+                                  "[Font] UdajeFont=Arial",
+                                  "[Font] ZakladniVelikost=6",
+                                  "[Font] NadpisVelikost=8",
+                                  "[Font] UdajeVelikost=6",
+                                  "[Zalozky] Vidimace=1",
+                                  "[Zalozky] Legalizace=1",
+                                  "[Zalozky] Zamer=1",
+                                  "[Zalozky] Schvaleni=1",
+                                  "[Organizace] Kde=V Dudeverodu Zered",
+                                  "[Organizace] Organizace2pad=Obecního úřadu Zididuzado Dazuz",
+                                  "[Cislovani] Vidimace-legalizace=1",
+                                  "[Cislovani] Tvar=0",
+                                  "[Cislovani] VybranaKniha-Vidimace=0",
+                                  "[Cislovani] VybranaKniha-Legalizace=0"};
     QCOMPARE(keysOf(path), expected);
     QVERIFY(!readBytes(path).startsWith("\xEF\xBB\xBF"));
 }
