@@ -3,12 +3,11 @@
 // argument it also prints the records of twelve legalizations and of one
 // copy verification through the book-label window into PDF files there
 // (legalizace.pdf, vidimace.pdf), for a look at the real output.
+#include "TextExtent.h"
 #include "app/Windows.h"
 #include "app/main.h"
 #include "book/BookLabel.h"
 #include "book/book.h"
-#include "printing/PainterSurface.h"
-#include "printing/Pen.h"
 #include "settings/SettingsStore.h"
 
 #include <QApplication>
@@ -29,57 +28,10 @@
 
 namespace {
 
-// Passes everything on and remembers the extent of the text drawn.
-class ExtentSurface : public DrawingSurface {
-public:
-    explicit ExtentSurface(DrawingSurface& inner) : m_inner(inner) {}
-    void setFont(const QString& face, int points, bool bold, bool strikeOut) override {
-        m_inner.setFont(face, points, bold, strikeOut);
-    }
-    void drawText(int x, int y, const QString& text) override {
-        m_inner.drawText(x, y, text);
-        left = qMin(left, x);
-        right = qMax(right, x + m_inner.textWidth(text));
-        bottom = qMax(bottom, y + m_inner.textHeight(text));
-    }
-    int textWidth(const QString& text) const override { return m_inner.textWidth(text); }
-    int textHeight(const QString& text) const override { return m_inner.textHeight(text); }
-    void drawImage(const QRect& target, const QImage& image) override { m_inner.drawImage(target, image); }
-
-    int left = 1 << 20;
-    int right = 0;
-    int bottom = 0;
-
-private:
-    DrawingSurface& m_inner;
-};
-
-constexpr int kDpi = 600;
-constexpr double kPixelsPerMm = kDpi / 25.4;
-
 void measure(const char* name, const std::function<void(Pen&)>& draw) {
-    QImage label(3300, 1200, QImage::Format_RGB32);
-    label.setDotsPerMeterX(qRound(kDpi / 0.0254));
-    label.setDotsPerMeterY(qRound(kDpi / 0.0254));
-    label.fill(Qt::white);
-    QPainter painter(&label);
-    PainterSurface surface(painter);
-    ExtentSurface extent(surface);
-    const int lineX = 47, top = 47; // 2 mm into the label, as the seeded offsets
-    Pen pen(extent, lineX, top);
-    draw(pen);
-
-    constexpr int rounds = 200;
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < rounds; ++i) {
-        Pen again(surface, lineX, top);
-        draw(again);
-    }
-    const double microseconds = timer.nsecsElapsed() / 1000.0 / rounds;
+    const TextExtent e = measureExtent(3300, draw);
     std::printf("%-36s left %4.1f mm  right %5.1f mm  bottom %4.1f mm  %5.0f us per record\n", name,
-                extent.left / kPixelsPerMm, extent.right / kPixelsPerMm, extent.bottom / kPixelsPerMm,
-                microseconds);
+                e.left / kPixelsPerMm, e.right / kPixelsPerMm, e.bottom / kPixelsPerMm, e.microseconds);
 }
 
 QStringList designations(int first, int count, const QString& pattern) {

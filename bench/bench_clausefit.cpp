@@ -1,10 +1,9 @@
 // Prints how far each clause reaches on a 600 dpi label drawn with the
 // default fonts, and how long one clause takes to draw.
+#include "TextExtent.h"
 #include "clauses/CopyVerificationClause.h"
 #include "clauses/LegalizationClause.h"
 #include "clauses/MunicipalClause.h"
-#include "printing/PainterSurface.h"
-#include "printing/Pen.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -15,55 +14,11 @@
 
 namespace {
 
-// Passes everything on and remembers the extent of the text drawn.
-class ExtentSurface : public DrawingSurface {
-public:
-    explicit ExtentSurface(DrawingSurface& inner) : m_inner(inner) {}
-    void setFont(const QString& face, int points, bool bold, bool strikeOut) override {
-        m_inner.setFont(face, points, bold, strikeOut);
-    }
-    void drawText(int x, int y, const QString& text) override {
-        m_inner.drawText(x, y, text);
-        right = qMax(right, x + m_inner.textWidth(text));
-        bottom = qMax(bottom, y + m_inner.textHeight(text));
-    }
-    int textWidth(const QString& text) const override { return m_inner.textWidth(text); }
-    int textHeight(const QString& text) const override { return m_inner.textHeight(text); }
-    void drawImage(const QRect& target, const QImage& image) override { m_inner.drawImage(target, image); }
-
-    int right = 0;
-    int bottom = 0;
-
-private:
-    DrawingSurface& m_inner;
-};
-
-constexpr int kDpi = 600;
-constexpr double kPixelsPerMm = kDpi / 25.4;
-
 void measure(const char* name, const std::function<void(Pen&)>& draw) {
-    QImage label(2000, 1200, QImage::Format_RGB32);
-    label.setDotsPerMeterX(qRound(kDpi / 0.0254));
-    label.setDotsPerMeterY(qRound(kDpi / 0.0254));
-    label.fill(Qt::white);
-    QPainter painter(&label);
-    PainterSurface surface(painter);
-    ExtentSurface extent(surface);
-    const int lineX = 47, top = 47; // 2 mm into the label, as the default offsets
-    Pen pen(extent, lineX, top);
-    draw(pen);
-
-    constexpr int rounds = 200;
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < rounds; ++i) {
-        Pen again(surface, lineX, top);
-        draw(again);
-    }
-    const double microseconds = timer.nsecsElapsed() / 1000.0 / rounds;
-    std::printf("%-20s width %5d px (%5.1f mm)  height %5d px (%5.1f mm)  %7.0f us per clause\n", name,
-                extent.right - lineX, (extent.right - lineX) / kPixelsPerMm, extent.bottom - top,
-                (extent.bottom - top) / kPixelsPerMm, microseconds);
+    const TextExtent e = measureExtent(2000, draw);
+    const int width = e.right - kLabelTextOffset, height = e.bottom - kLabelTextOffset;
+    std::printf("%-20s width %5d px (%5.1f mm)  height %5d px (%5.1f mm)  %7.0f us per clause\n", name, width,
+                width / kPixelsPerMm, height, height / kPixelsPerMm, e.microseconds);
 }
 
 } // namespace

@@ -6,8 +6,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include "TestSupport.h"
 #include "app/Windows.h"
 #include "app/main.h"
+#include "book/book.h"
+#include "settings/SettingsStore.h"
+
+#include <QComboBox>
 
 // Answers every modal message box that appears while it lives: records its
 // text and presses the button with the given caption ("OK" or "Cancel").
@@ -46,3 +51,41 @@ template <typename W> W* child(QObject* parent, const char* name) {
         qWarning("no child named %s", name);
     return w;
 }
+
+// Replaces the settings file with these lines, as the Windows program wrote them.
+inline void writeSettings(const QStringList& lines) {
+    QDir().mkpath(DataDir::directory());
+    QVERIFY(writeWindowsIni(DataDir::settingsFile(), lines));
+}
+
+inline QString readSetting(const char* section, const char* key) {
+    return SettingsStore(DataDir::settingsFile())
+        .ReadString(QString::fromLatin1(section), QString::fromLatin1(key), QStringLiteral("<absent>"));
+}
+
+inline QStringList comboItems(QComboBox* c) {
+    QStringList out;
+    for (int i = 0; i < c->count(); ++i)
+        out << c->itemText(i);
+    return out;
+}
+
+// Closes the book-label window whenever it comes up, and counts the showings.
+class BookWindowCloser : public QObject {
+public:
+    explicit BookWindowCloser(TForm1& f) : m_form(f) {
+        m_timer.setInterval(10);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (m_form.Form5 && m_form.Form5->isVisible()) {
+                ++shown;
+                m_form.Form5->reject();
+            }
+        });
+        m_timer.start();
+    }
+    int shown = 0;
+
+private:
+    TForm1& m_form;
+    QTimer m_timer;
+};

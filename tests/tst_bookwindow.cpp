@@ -37,7 +37,7 @@ void seedSettings() {
 }
 
 // The first-start settings with these values on top ("[Section]" then "key=value" lines).
-void writeSettings(const QStringList& lines) {
+void overlaySettings(const QStringList& lines) {
     SettingsStore s(DataDir::settingsFile());
     QString section;
     for (const QString& line : lines) {
@@ -46,11 +46,6 @@ void writeSettings(const QStringList& lines) {
         else
             s.WriteString(section, line.section(u'=', 0, 0), line.section(u'=', 1));
     }
-}
-
-QString readSetting(const char* section, const char* key) {
-    return SettingsStore(DataDir::settingsFile())
-        .ReadString(QString::fromLatin1(section), QString::fromLatin1(key), QStringLiteral("<absent>"));
 }
 
 void setSetting(TForm1& f, const char* section, const char* key, const QString& value) {
@@ -74,13 +69,6 @@ QList<int> marked(const TForm5& w) {
     for (int n = 1; n <= 6; ++n)
         if (w.isMarked(n))
             out << n;
-    return out;
-}
-
-QStringList items(QComboBox* c) {
-    QStringList out;
-    for (int i = 0; i < c->count(); ++i)
-        out << c->itemText(i);
     return out;
 }
 
@@ -227,18 +215,18 @@ void TestBookWindow::controls() {
         QVERIFY2(QRect(QPoint(0, 0), w.GroupBox2->size()).contains(c->geometry()), name);
     }
 
-    QCOMPARE(items(w.ComboBox3), copyVerificationExemptions());
-    QCOMPARE(items(w.ComboBox2), legalizationExemptions());
+    QCOMPARE(comboItems(w.ComboBox3), copyVerificationExemptions());
+    QCOMPARE(comboItems(w.ComboBox2), legalizationExemptions());
     QVERIFY(w.ComboBox3->isEditable() && w.ComboBox2->isEditable());
-    QCOMPARE(items(w.ComboBox4),
+    QCOMPARE(comboItems(w.ComboBox4),
              (QStringList{"Prvopis", "Ověřená vidimovaná listina",
                           "Listina, která je výstupem z autorizované konverze",
                           "Opis nebo kopie pořízená ze spisu",
                           "Stejnopis písemného vyhotovení rozhodnutí nebo výroku rozhodnutí"}));
-    QCOMPARE(items(w.ComboBox5), (QStringList{"úplný/á", "částečný/á"}));
-    QCOMPARE(items(w.ComboBox6), (QStringList{"opis", "kopie"}));
-    QCOMPARE(items(w.ComboBox1), (QStringList{"Listina byla u úřadu vlastnoručně podepsána",
-                                              "Podpis na dokumentu byl uznán za vlastní"}));
+    QCOMPARE(comboItems(w.ComboBox5), (QStringList{"úplný/á", "částečný/á"}));
+    QCOMPARE(comboItems(w.ComboBox6), (QStringList{"opis", "kopie"}));
+    QCOMPARE(comboItems(w.ComboBox1), (QStringList{"Listina byla u úřadu vlastnoručně podepsána",
+                                                   "Podpis na dokumentu byl uznán za vlastní"}));
     for (QSpinBox* s : {w.SpinEdit1, w.SpinEdit2, w.SpinEdit4, w.SpinEdit5, w.SpinEdit7, w.SpinEdit8})
         QCOMPARE(std::pair(s->minimum(), s->maximum()), std::pair(1, 99999));
     for (QSpinBox* s : {w.SpinEdit3, w.SpinEdit6})
@@ -694,7 +682,7 @@ void TestBookWindow::checksRefuseWithFocus() {
 }
 
 void TestBookWindow::opensFromTheMenu() {
-    writeSettings({"[App]", "position book left=120", "position book top=80"});
+    overlaySettings({"[App]", "position book left=120", "position book top=80"});
     auto f = createWindows();
     QCOMPARE(f->Form5->pos(), QPoint(120, 80));
     selectTab(*f, QStringLiteral("VIDIMACE"));
@@ -723,7 +711,7 @@ void TestBookWindow::opensFromTheMenu() {
 
 // The main window's print hands over its first number and its marks.
 void TestBookWindow::opensAfterTheClausePrint() {
-    writeSettings({"[Cislovani]", "Vidimace-legalizace=20"});
+    overlaySettings({"[Cislovani]", "Vidimace-legalizace=20"});
     auto f = createWindows();
     printToPdf(*f, m_box->root() + QStringLiteral("/clauses.pdf"));
     fillLegalization(*f);
@@ -746,8 +734,8 @@ void TestBookWindow::opensAfterTheClausePrint() {
 // system's print queue.
 void TestBookWindow::printsThroughTheCaptureQueue() {
     REQUIRE_CAPTURE_QUEUE();
-    writeSettings({"[Knihy]", "Kniha1=A", "Kniha2=B", "[Cislovani]", "VybranaKniha-Legalizace=2", "Tvar=0",
-                   "[App]", "prepare next=1", "last printed kniha=1"});
+    overlaySettings({"[Knihy]", "Kniha1=A", "Kniha2=B", "[Cislovani]", "VybranaKniha-Legalizace=2", "Tvar=0",
+                     "[App]", "prepare next=1", "last printed kniha=1"});
     auto f = createWindows();
     QCOMPARE(f->printer().printerName(), QStringLiteral("lorvena-capture"));
     fillLegalization(*f);

@@ -25,11 +25,6 @@ QColor windowColour() {
     return QPalette().color(QPalette::Base);
 }
 
-void writeSettings(const QStringList& lines) {
-    QDir().mkpath(DataDir::directory());
-    QVERIFY(writeWindowsIni(DataDir::settingsFile(), lines));
-}
-
 void writeClauses(const QStringList& lines) {
     QDir().mkpath(DataDir::directory());
     QVERIFY(writeBytes(DataDir::savedClausesFile(),
@@ -43,13 +38,6 @@ std::unique_ptr<TForm1> legalizationWindow() {
             f->TabControl1->setCurrentIndex(i);
     f->show();
     return f;
-}
-
-QStringList listItems(QComboBox* c) {
-    QStringList out;
-    for (int i = 0; i < c->count(); ++i)
-        out << c->itemText(i);
-    return out;
 }
 
 void type(TForm1& f, const QString& text) {
@@ -67,20 +55,6 @@ public:
     QList<QUrl> urls;
 public Q_SLOTS:
     void open(const QUrl& url) { urls << url; }
-};
-
-class BookWindowCloser : public QObject {
-public:
-    explicit BookWindowCloser(TForm1& f) {
-        connect(&m_timer, &QTimer::timeout, this, [&f] {
-            if (f.Form5->isVisible())
-                f.Form5->reject();
-        });
-        m_timer.start(10);
-    }
-
-private:
-    QTimer m_timer;
 };
 
 } // namespace
@@ -119,27 +93,27 @@ void TestLegalization::searchWhileTyping() {
                   "Jan Novák, 1.1.1980, Brno|0|1|1|Brno 3|0|444"});
     auto f = legalizationWindow();
     type(*f, QStringLiteral("no"));
-    QCOMPARE(listItems(f->ComboBox14), QStringList{});
+    QCOMPARE(comboItems(f->ComboBox14), QStringList{});
     type(*f, QStringLiteral("v"));
     QCOMPARE(f->ComboBox14->currentText(), QStringLiteral("nov"));
-    QCOMPARE(listItems(f->ComboBox14),
+    QCOMPARE(comboItems(f->ComboBox14),
              (QStringList{"Jan Novák, 1.1.1980, Brno", "Eva NOVÁKOVÁ, 2.2.1990, Praha",
                           "Jan Novák, 1.1.1980, Brno"}));
     QVERIFY(f->ComboBox14->completer()->popup()->isVisible());
     // Moving through the list changes nothing.
     QTest::keyClick(f->ComboBox14->lineEdit(), Qt::Key_Backspace);
-    QCOMPARE(listItems(f->ComboBox14), QStringList{});
+    QCOMPARE(comboItems(f->ComboBox14), QStringList{});
     f->ComboBox14KeyUp(Qt::Key_Down);
-    QCOMPARE(listItems(f->ComboBox14), QStringList{});
+    QCOMPARE(comboItems(f->ComboBox14), QStringList{});
     type(*f, QStringLiteral("v"));
-    QCOMPARE(listItems(f->ComboBox14).size(), 3);
+    QCOMPARE(comboItems(f->ComboBox14).size(), 3);
 }
 
 void TestLegalization::firstStartKeepsTheHint() {
     auto f = legalizationWindow();
     QCOMPARE(readBytes(DataDir::savedClausesFile()), QByteArray());
     type(*f, QStringLiteral("nov"));
-    QCOMPARE(listItems(f->ComboBox14), QStringList{"Zadejte alespoň tři písmena uložené doložky"});
+    QCOMPARE(comboItems(f->ComboBox14), QStringList{"Zadejte alespoň tři písmena uložené doložky"});
     QCOMPARE(f->ComboBox14->currentText(), QStringLiteral("nov"));
 }
 

@@ -24,16 +24,6 @@
 
 namespace {
 
-void writeSettings(const QStringList& lines) {
-    QDir().mkpath(DataDir::directory());
-    QVERIFY(writeWindowsIni(DataDir::settingsFile(), lines));
-}
-
-QString readSetting(const char* section, const char* key) {
-    return SettingsStore(DataDir::settingsFile())
-        .ReadString(QString::fromLatin1(section), QString::fromLatin1(key), QStringLiteral("<absent>"));
-}
-
 QStringList tabCaptions(TForm1& f) {
     QStringList out;
     for (int i = 0; i < f.TabControl1->count(); ++i)
@@ -46,13 +36,6 @@ QList<int> markedPositions(TForm1& f) {
     for (int n = 1; n <= 12; ++n)
         if (child<PositionPanel>(&f, QStringLiteral("Panel%1").arg(n).toLatin1())->isMarked())
             out << n;
-    return out;
-}
-
-QStringList items(QComboBox* c) {
-    QStringList out;
-    for (int i = 0; i < c->count(); ++i)
-        out << c->itemText(i);
     return out;
 }
 
@@ -166,8 +149,8 @@ void TestMainWindow::bookLists() {
     writeSettings({"[Knihy]", "Kniha1=A", "Kniha2=", "Kniha3=C", "cisloKniha1=15", "[Cislovani]",
                    "VybranaKniha-Vidimace=3", "VybranaKniha-Legalizace=1", "Vidimace-legalizace=7"});
     auto f = createWindows();
-    QCOMPARE(items(f->ComboBox16), (QStringList{"bez označení", "A"}));
-    QCOMPARE(items(f->ComboBox15), (QStringList{"bez označení", "A"}));
+    QCOMPARE(comboItems(f->ComboBox16), (QStringList{"bez označení", "A"}));
+    QCOMPARE(comboItems(f->ComboBox15), (QStringList{"bez označení", "A"}));
     QCOMPARE(f->ComboBox16->currentIndex(), -1);
     QCOMPARE(f->SpinEdit2->value(), 1); // no selection: the field keeps its value
     QCOMPARE(f->ComboBox15->currentIndex(), 1);

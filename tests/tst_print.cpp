@@ -18,16 +18,6 @@
 
 namespace {
 
-void writeSettings(const QStringList& lines) {
-    QDir().mkpath(DataDir::directory());
-    QVERIFY(writeWindowsIni(DataDir::settingsFile(), lines));
-}
-
-QString readSetting(const char* section, const char* key) {
-    return SettingsStore(DataDir::settingsFile())
-        .ReadString(QString::fromLatin1(section), QString::fromLatin1(key), QStringLiteral("<absent>"));
-}
-
 void selectTab(TForm1& f, const QString& caption) {
     for (int i = 0; i < f.TabControl1->count(); ++i)
         if (f.TabControl1->tabText(i) == caption)
@@ -50,25 +40,6 @@ QList<int> marked(TForm1& f) {
 }
 
 // Closes the book-label window whenever it comes up, and counts the showings.
-class BookWindowCloser : public QObject {
-public:
-    explicit BookWindowCloser(TForm1& f) : m_form(f) {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (m_form.Form5 && m_form.Form5->isVisible()) {
-                ++shown;
-                m_form.Form5->reject();
-            }
-        });
-        m_timer.start();
-    }
-    int shown = 0;
-
-private:
-    TForm1& m_form;
-    QTimer m_timer;
-};
-
 QString printToPdf(TForm1& f, const QString& path) {
     f.printer().setOutputFormat(QPrinter::PdfFormat);
     f.printer().setOutputFileName(path);
