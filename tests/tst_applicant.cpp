@@ -1,3 +1,4 @@
+#include "ApplicantSupport.h"
 #include "TestSupport.h"
 
 #include "applicant/SavedClauses.h"
@@ -42,18 +43,7 @@ QByteArray crlf(const QStringList& lines) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(LegalizationFields)
 
-char* toString(const LegalizationFields& f) {
-    return QTest::toString(QStringLiteral("{%1|%2|%3|%4|%5|%6|%7}")
-                               .arg(f.applicant)
-                               .arg(f.signing)
-                               .arg(f.addressKind)
-                               .arg(f.man ? 1 : 2)
-                               .arg(f.address)
-                               .arg(f.documentKind)
-                               .arg(f.documentNumber));
-}
 
 class TestApplicant : public QObject {
     Q_OBJECT

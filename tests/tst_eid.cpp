@@ -1,3 +1,4 @@
+#include "ApplicantSupport.h"
 #include "TestSupport.h"
 
 #include "applicant/EidImport.h"
@@ -55,19 +56,8 @@ QString expectedMessage(Message m) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(LegalizationFields)
 Q_DECLARE_METATYPE(Message)
 
-char* toString(const LegalizationFields& f) {
-    return QTest::toString(QStringLiteral("{%1|%2|%3|%4|%5|%6|%7}")
-                               .arg(f.applicant)
-                               .arg(f.signing)
-                               .arg(f.addressKind)
-                               .arg(f.man ? 1 : 2)
-                               .arg(f.address)
-                               .arg(f.documentKind)
-                               .arg(f.documentNumber));
-}
 
 class TestEid : public QObject {
     Q_OBJECT
