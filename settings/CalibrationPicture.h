@@ -21,6 +21,7 @@ QImage calibrationImage(CalibrationSheet sheet, qreal scale = 1.0);
 // Shows the picture unscaled from its top-left corner; it is painted as
 // vectors, so it stays sharp on high-density screens.
 class CalibrationPicture : public QWidget {
+    Q_OBJECT
 public:
     static constexpr int kSize = 480;
 
