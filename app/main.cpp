@@ -20,7 +20,6 @@
 #include <QDateEdit>
 #include <QFrame>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -382,7 +381,10 @@ void TForm1::buildLegalizationBox() {
     row(121, 222, {{DateTimePicker2, 92}, {ComboBox8, 124}});
 
     connect(ComboBox15, &QComboBox::currentIndexChanged, this, &TForm1::ComboBox15Change);
-    ComboBox14->lineEdit()->installEventFilter(this);
+    // Every edit the clerk makes refilters the list. Key releases are not used:
+    // while the list is open its popup receives them, not the field.
+    connect(ComboBox14->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { guarded(this, [this] { ComboBox14KeyUp(0); }); });
     connect(ComboBox14, qOverload<int>(&QComboBox::activated), this, [this] { ComboBox14Select(); });
     connect(ComboBox7, &QComboBox::currentIndexChanged, this, [this] { ComboBox7Change(); });
     connect(Edit4, &QLineEdit::textChanged, this, &TForm1::Edit4Change);
@@ -646,12 +648,4 @@ void TForm1::FormClose() {
         settings().WriteString(QStringLiteral("App"), QStringLiteral("position left"), QString::number(x()));
         settings().WriteString(QStringLiteral("App"), QStringLiteral("position top"), QString::number(y()));
     });
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (ComboBox14 && watched == ComboBox14->lineEdit() && event->type() == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        guarded(this, [this, key] { ComboBox14KeyUp(key); });
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
