@@ -25,6 +25,7 @@ class QCompleter;
 class QStringListModel;
 class DocumentCheck;
 class SavedClauses;
+class MakerSite;
 struct DocumentCheckResult;
 struct LegalizationFields;
 class PositionPanel;
@@ -54,6 +55,8 @@ public:
     QString documentCheckState;
 
     SettingsStore& settings();
+    // The maker's web site as the settings name it (the built-in one when they cannot be read).
+    MakerSite makerSite();
     QPrinter& printer();
     // The saved legalization clauses, shared with the settings dialog.
     SavedClauses& savedClauses();

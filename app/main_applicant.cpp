@@ -27,14 +27,6 @@
 
 namespace {
 
-QString siteBase(TForm1* form) {
-    try {
-        return MakerSite::fromSettings(form->settings()).secureBase();
-    } catch (...) {
-        return MakerSite().secureBase();
-    }
-}
-
 void setIndexQuietly(QComboBox* combo, int index) {
     const QSignalBlocker block(combo);
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
@@ -192,7 +184,7 @@ void TForm1::Edit4Change() {
 
 void TForm1::Timer1Timer() {
     Timer1->stop();
-    m_documentCheck->setBaseUrl(siteBase(this));
+    m_documentCheck->setBaseUrl(makerSite().secureBase());
     m_documentCheck->start(ComboBox7->currentIndex(), Edit4->text(), Edit1->text());
 }
 
@@ -217,7 +209,7 @@ void TForm1::Button8Click() {
     }
     const QString type = DocumentCheck::typeCode(ComboBox7->currentIndex()).value_or(QString());
     QDesktopServices::openUrl(
-        DocumentCheck::resultPageUrl(siteBase(this), Edit4->text(), Edit1->text(), type));
+        DocumentCheck::resultPageUrl(makerSite().secureBase(), Edit4->text(), Edit1->text(), type));
 }
 
 void TForm1::BitBtn1Click() {
@@ -225,7 +217,7 @@ void TForm1::BitBtn1Click() {
     if (const QMimeData* data = QGuiApplication::clipboard()->mimeData(); data && data->hasText())
         text = QGuiApplication::clipboard()->text();
     LegalizationFields f = legalizationFields();
-    const EidImport::Result r = EidImport::apply(text, f, siteBase(this));
+    const EidImport::Result r = EidImport::apply(text, f, makerSite().secureBase());
     if (r.applicantSet)
         ComboBox14->setEditText(f.applicant);
     if (r.addressSet) {

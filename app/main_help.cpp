@@ -6,32 +6,28 @@
 
 #include <QDesktopServices>
 
-namespace {
-
-MakerSite site(TForm1* form) {
+MakerSite TForm1::makerSite() {
     try {
-        return MakerSite::fromSettings(form->settings());
+        return MakerSite::fromSettings(settings());
     } catch (...) {
-        // Opening a help page never reports anything; fall back to the built-in site.
+        // Help pages and the document check never report a bad settings file; the built-in site serves.
         return MakerSite();
     }
 }
 
-} // namespace
-
 void TForm1::Manulkprogramu1Click() {
-    QDesktopServices::openUrl(site(this).manual());
+    QDesktopServices::openUrl(makerSite().manual());
 }
 void TForm1::Webovstrnkysnpovdou1Click() {
-    QDesktopServices::openUrl(site(this).faq());
+    QDesktopServices::openUrl(makerSite().faq());
 }
 void TForm1::Sthnoutnejnovjverziprogramu1Click() {
-    QDesktopServices::openUrl(site(this).download());
+    QDesktopServices::openUrl(makerSite().download());
 }
 
 void TForm1::Informaceoprogramu1Click() {
     if (!Form3)
         return;
-    Form3->fillText(site(this).secureBase());
+    Form3->fillText(makerSite().secureBase());
     Form3->exec();
 }
