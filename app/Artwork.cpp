@@ -28,11 +28,15 @@ void paintSign(QPainter& p, const QRectF& r) {
 namespace Artwork {
 
 QIcon windowIcon() {
-    QPixmap pm(64, 64);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    paintSign(p, QRectF(0, 0, 64, 64));
-    return QIcon(pm);
+    return QIcon(QPixmap::fromImage(sign(64)));
+}
+
+QImage sign(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    paintSign(p, QRectF(0, 0, size, size));
+    return image;
 }
 
 QIcon cardReaderIcon() {

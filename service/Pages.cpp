@@ -99,13 +99,30 @@ QByteArray faq() {
             "<p>Postup je popsán na stránce <a href=\"/edoklady\">eDoklady</a>.</p>\n"));
 }
 
-QByteArray download(const QString& version, const QString& installerName) {
+QByteArray download(const QString& version, const QStringList& installerNames) {
     QString body =
         QStringLiteral("<p>Nejnovější verze programu Lorvena je <b>%1</b>.</p>\n").arg(escaped(version));
-    if (!installerName.isEmpty()) {
+    QStringList packages;
+    for (const QString& name : installerNames) {
         body += QStringLiteral("<p><a href=\"/download/%1\">Stáhnout instalační soubor %2</a></p>\n")
-                    .arg(escaped(installerName), escaped(installerName));
-    } else {
+                    .arg(escaped(name), escaped(name));
+        if (name.endsWith(u".deb"))
+            packages.append(name);
+    }
+    if (!packages.isEmpty()) {
+        QString commands;
+        for (const QString& name : packages)
+            commands += QStringLiteral("sudo apt install ./%1\n").arg(escaped(name));
+        body +=
+            QStringLiteral(
+                "<h2>Instalace na Linuxu (Debian, Ubuntu)</h2>\n"
+                "<p>Stáhněte balíček a nainstalujte ho jako správce příkazem</p>\n<pre>%1</pre>\n"
+                "<p>Balíček <code>lorvena</code> je program pro ověřovatele, <code>lorvena-service</code> "
+                "webová služba pro server. Novou verzi nainstalujete stejně; nastavení a data zůstávají "
+                "ve složce <code>~/.local/share/Lorvena</code> každého uživatele.</p>\n")
+                .arg(commands);
+    }
+    if (installerNames.isEmpty()) {
         body += QStringLiteral("<p>Instalační soubor vám na požádání pošle autor programu.</p>\n");
     }
     body += QStringLiteral(

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QUrlQuery>
 
 // The service's HTML pages: Czech, UTF-8, readable without scripts or images.
@@ -12,7 +13,9 @@ namespace Pages {
 
 QByteArray home();
 QByteArray faq();
-QByteArray download(const QString& version, const QString& installerName);
+// `installerNames` are offered at /download/<name>; Debian packages (.deb) get
+// their own install steps.
+QByteArray download(const QString& version, const QStringList& installerNames);
 QByteArray edoklady();
 
 // The detailed answer for one document, with what the clerk should do next.

@@ -69,7 +69,9 @@ std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, 
          QStringLiteral("soubor")},
         {QStringLiteral("trust-forwarded"),
          QStringLiteral("Za reverzní proxy na tomto počítači: klienta určí hlavička X-Forwarded-For.")},
-        {QStringLiteral("installer"), QStringLiteral("Instalační soubor nabízený na stránce /download/."),
+        {QStringLiteral("installer"),
+         QStringLiteral("Instalační soubor nabízený na stránce /download/ (lze zadat vícekrát, "
+                        "např. balíčky .deb)."),
          QStringLiteral("soubor")},
     });
 
@@ -134,6 +136,6 @@ std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, 
         return std::nullopt;
     }
     options.trustForwarded = parser.isSet(QStringLiteral("trust-forwarded"));
-    options.installerFile = parser.value(QStringLiteral("installer"));
+    options.installerFiles = parser.values(QStringLiteral("installer"));
     return options;
 }

@@ -25,7 +25,7 @@ struct ServiceOptions {
     QString certificateFile;
     QString keyFile;
     bool trustForwarded = false; // behind a reverse proxy on this machine
-    QString installerFile;       // offered on the download page when given
+    QStringList installerFiles;  // offered on the download page when given
     ConnectionLimits limits;
 
     bool tls() const { return !certificateFile.isEmpty(); }

@@ -94,7 +94,7 @@ bool loadTls(const ServiceOptions& options, QSslConfiguration* configuration, QS
 } // namespace
 
 ServiceServer::ServiceServer(const ServiceOptions& options, QObject* parent)
-    : QAbstractHttpServer(parent), m_options(options), m_site(options.installerFile),
+    : QAbstractHttpServer(parent), m_options(options), m_site(options.installerFiles),
       m_lookup(lookupSettings(options)), m_limiter(options.ratePerSecond, options.burst),
       m_guard(connectionLimits(options)) {
     m_clock.start();
@@ -195,14 +195,12 @@ void ServiceServer::dispatch(OrderedResponses::Ticket ticket, const QString& pat
         m_responses.answer(ticket, htmlReply(m_site.downloadPage()));
     } else if (is(QLatin1String("/edoklady/"))) {
         m_responses.answer(ticket, htmlReply(m_site.edokladyPage()));
-    } else if (!m_site.installerName().isEmpty() &&
-               path == QStringLiteral("/download/") + m_site.installerName()) {
+    } else if (const SiteContent::Download* file = m_site.downloadAt(path)) {
         Reply reply;
-        reply.contentType = "application/octet-stream";
-        reply.body = m_site.installer();
-        reply.headers = {
-            {"Content-Disposition", "attachment; filename=\"" + m_site.installerName().toUtf8() + '"'},
-            {"X-Content-Type-Options", "nosniff"}};
+        reply.contentType = file->contentType;
+        reply.body = file->data;
+        reply.headers = {{"Content-Disposition", "attachment; filename=\"" + file->name.toUtf8() + '"'},
+                         {"X-Content-Type-Options", "nosniff"}};
         m_responses.answer(ticket, reply);
     } else {
         m_responses.answer(ticket, htmlReply(Pages::notFound(), Status::NotFound));

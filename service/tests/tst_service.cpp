@@ -7,11 +7,13 @@
 #include "ServiceServer.h"
 #include "StandInRegister.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -543,6 +545,68 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("<html lang=\"cs\">")));
         for (const QString& text : present)
             QVERIFY2(html.contains(text), qPrintable(text));
+    }
+
+    // Files given with --installer are offered on the download page and served
+    // byte for byte; a name that cannot be an address or a file that cannot be
+    // read is left out, and nothing else under /download/ is served.
+    void offeredDownloads() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        auto write = [&dir](const QString& name, const QByteArray& data) {
+            QFile file(dir.filePath(name));
+            return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() ? file.fileName()
+                                                                                      : QString();
+        };
+        QByteArray package("!<arch>\ndebian-binary");
+        package.append('\0').append(QByteArray(70000, 'x')).append("\r\n\xff");
+        const QByteArray setup("MZ setup");
+        const QString packageFile = write(QStringLiteral("lorvena_7.41_amd64.deb"), package);
+        const QString setupFile = write(QStringLiteral("lorvena-setup.exe"), setup);
+        const QString spaced = write(QStringLiteral("bad name.exe"), "x");
+        const QString shadow = dir.filePath(QStringLiteral("other"));
+        QVERIFY(QDir().mkpath(shadow));
+        QVERIFY(QFile::copy(setupFile, shadow + QStringLiteral("/lorvena-setup.exe")));
+
+        ServiceOptions offering = options();
+        offering.installerFiles = {packageFile, setupFile, spaced,
+                                   dir.filePath(QStringLiteral("missing.deb")),
+                                   shadow + QStringLiteral("/lorvena-setup.exe")};
+        const auto service = start(offering);
+        QVERIFY(service->port() != 0);
+
+        const Fetched page = fetch(m_network, url(QStringLiteral("/download/"), service.get()));
+        QCOMPARE(page.status, 200);
+        const QString html = QString::fromUtf8(page.body);
+        QVERIFY(html.contains(QStringLiteral("href=\"/download/lorvena_7.41_amd64.deb\"")));
+        QVERIFY(html.contains(QStringLiteral("href=\"/download/lorvena-setup.exe\"")));
+        QCOMPARE(html.count(QStringLiteral("href=\"/download/lorvena-setup.exe\"")), 1);
+        QVERIFY(html.contains(QStringLiteral("sudo apt install ./lorvena_7.41_amd64.deb")));
+        QVERIFY(!html.contains(QStringLiteral("missing.deb")));
+        QVERIFY(!html.contains(QStringLiteral("bad name")));
+        QVERIFY(!html.contains(QStringLiteral("na požádání")));
+
+        const Fetched deb =
+            fetch(m_network, url(QStringLiteral("/download/lorvena_7.41_amd64.deb"), service.get()));
+        QCOMPARE(deb.status, 200);
+        QCOMPARE(deb.body, package);
+        QCOMPARE(deb.contentType, QByteArray("application/vnd.debian.binary-package"));
+        QCOMPARE(deb.header("Content-Disposition"),
+                 QByteArray("attachment; filename=\"lorvena_7.41_amd64.deb\""));
+        const Fetched exe =
+            fetch(m_network, url(QStringLiteral("/download/lorvena-setup.exe"), service.get()));
+        QCOMPARE(exe.body, setup);
+        QCOMPARE(exe.contentType, QByteArray("application/octet-stream"));
+
+        for (const char* path :
+             {"/download/missing.deb", "/download/bad%20name.exe", "/download/other/lorvena-setup.exe",
+              "/download/lorvena_7.41_amd64.deb/", "/download/LORVENA_7.41_AMD64.DEB"})
+            QVERIFY2(fetch(m_network, url(QString::fromLatin1(path), service.get())).status == 404, path);
+
+        // Without files the page says where the installer comes from and offers no package steps.
+        const QString plain = QString::fromUtf8(fetch(m_network, url(QStringLiteral("/download/"))).body);
+        QVERIFY(plain.contains(QStringLiteral("na požádání")));
+        QVERIFY(!plain.contains(QStringLiteral("apt install")));
     }
 
     void unknownPathAndMethod() {
