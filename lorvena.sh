@@ -17,7 +17,7 @@ packages="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl
 # Making the packages: dpkg-shlibdeps finds their dependencies, file finds the programs in them.
 [ "$mode" = test ] || [ "$mode" = package ] && packages="$packages dpkg-dev file"
 [ "$mode" = test ] && packages="$packages cups cups-client cups-bsd poppler-utils
-    qt6-svg-dev lintian desktop-file-utils appstream systemd xvfb xauth x11-utils curl"
+    qt6-svg-dev lintian desktop-file-utils appstream systemd xvfb x11-utils curl"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

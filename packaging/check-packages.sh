@@ -21,6 +21,8 @@ trap cleanup EXIT
 trap 'exit 1' INT TERM
 
 failures=0
+# Runs a check. Inside it "set -e" does not hold (it runs as an if's
+# condition), so every step that matters ends in "|| return 1".
 check() { # description, command...
     what=$1
     shift
@@ -85,7 +87,10 @@ icon_sizes() {
     done
 }
 check "the icon PNGs have their sizes" icon_sizes
-resolved() { ! ldd "$root/usr/bin/lorvena" "$root/usr/bin/lorvena-service" | grep "not found"; }
+resolved() {
+    ldd "$root/usr/bin/lorvena" "$root/usr/bin/lorvena-service" >"$work/ldd" || return 1
+    ! grep "not found" "$work/ldd"
+}
 check "every library of the programs is found" resolved
 
 # --- desktop entry and AppStream -------------------------------------------
@@ -102,8 +107,7 @@ first_start() {
     pids="$pids $xvfb"
     wait_for 100 test -s "$work/display" || { echo "Xvfb did not start"; cat "$work/xvfb.log"; return 1; }
     display=:$(cat "$work/display")
-    mkdir -p "$work/appdata" "$work/runtime"
-    chmod 700 "$work/runtime"
+    mkdir -p "$work/appdata" "$work/runtime" && chmod 700 "$work/runtime" || return 1
     # Started as the desktop entry says, from the unpacked root.
     exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/cz.lorvena.Lorvena.desktop")
     env -u QT_QPA_PLATFORM DISPLAY="$display" APPDATA="$work/appdata" XDG_RUNTIME_DIR="$work/runtime" \
@@ -111,7 +115,8 @@ first_start() {
     program=$!
     pids="$pids $program"
     ini="$work/appdata/Lorvena/lorvena.ini"
-    wait_for 300 test -s "$ini" || { echo "no $ini"; cat "$work/program.log"; return 1; }
+    written_or_ended() { test -s "$ini" || ! kill -0 "$program"; }
+    wait_for 300 written_or_ended && test -s "$ini" || { echo "no $ini"; cat "$work/program.log"; return 1; }
     shown() {
         id=$(DISPLAY="$display" xwininfo -root -tree | grep '"Lorvena - software pro tisk' | awk '{print $1}' | head -n 1)
         [ -n "$id" ] && DISPLAY="$display" xwininfo -id "$id" | grep -q "Map State: IsViewable"
@@ -131,12 +136,12 @@ offers_packages() {
     pids="$pids $service"
     wait_for 300 grep -q "naslouchá na" "$work/service.log" || { cat "$work/service.log"; return 1; }
     base=$(sed -n 's/.*naslouchá na \(http:[^ ]*\).*/\1/p' "$work/service.log")
-    curl -fsS "$base/download/" >"$work/download.html"
+    curl -fsS "$base/download/" >"$work/download.html" || return 1
     for deb in "$program_deb" "$service_deb"; do
         name=$(basename "$deb")
         grep -q "href=\"/download/$name\"" "$work/download.html" || { echo "no link to $name"; return 1; }
-        curl -fsS -o "$work/$name" "$base/download/$name"
-        cmp "$deb" "$work/$name"
+        curl -fsS -o "$work/$name" "$base/download/$name" || return 1
+        cmp "$deb" "$work/$name" || return 1
     done
     kill "$service"
 }
@@ -146,11 +151,11 @@ check "the installed service offers both packages on /download/" offers_packages
 # A copy of the unit points at the unpacked root, so that verify checks the
 # real program and options file; its man page is found there too.
 unit_verifies() {
-    mkdir -p "$work/units"
+    mkdir -p "$work/units" || return 1
     sed -e "s|^ExecStart=/usr/bin/|ExecStart=$root/usr/bin/|" \
         -e "s|^EnvironmentFile=-/etc/|EnvironmentFile=-$root/etc/|" \
-        "$root/lib/systemd/system/lorvena-service.service" >"$work/units/lorvena-service.service"
-    grep -q "^ExecStart=$root/usr/bin/lorvena-service " "$work/units/lorvena-service.service"
+        "$root/lib/systemd/system/lorvena-service.service" >"$work/units/lorvena-service.service" || return 1
+    grep -q "^ExecStart=$root/usr/bin/lorvena-service " "$work/units/lorvena-service.service" || return 1
     MANPATH="$root/usr/share/man" SYSTEMD_LOG_LEVEL=notice \
         systemd-analyze verify "$work/units/lorvena-service.service" >"$work/verify" 2>&1 || {
         cat "$work/verify"
@@ -161,6 +166,14 @@ unit_verifies() {
     ! grep -E "lorvena-service.service:[0-9]+:|Unknown|Failed|[Ii]nvalid|not executable|ignoring" "$work/verify"
 }
 check "systemd-analyze verify lorvena-service.service" unit_verifies
+# The sandbox as systemd rates it: 0 is fully confined, 10 not at all.
+exposure() {
+    systemd-analyze security --offline=yes --threshold=20 "$work/units/lorvena-service.service" >"$work/security" 2>&1 ||
+        { grep -e "✗" -e "exposure" "$work/security"; return 1; }
+    grep "Overall exposure" "$work/security"
+}
+check "the unit's exposure is at most 2.0" exposure
+grep "Overall exposure" "$work/security" | sed 's/^/     /' || true
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures package check(s) failed"
