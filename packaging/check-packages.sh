@@ -55,8 +55,8 @@ no_lintian_error() { [ "$lintian_rc" -eq 0 ] && ! grep '^E:' "$work/lintian"; }
 check "lintian reports no error" no_lintian_error
 
 root="$work/root"
-dpkg-deb -x "$program_deb" "$root"
-dpkg-deb -x "$service_deb" "$root"
+dpkg -x "$program_deb" "$root"
+dpkg -x "$service_deb" "$root"
 
 # --- what the packages hold ------------------------------------------------
 holds() { # deb, path...
