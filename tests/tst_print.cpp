@@ -318,7 +318,7 @@ void TestPrint::documentCheckConfirmation_data() {
         QStringLiteral("Ověřování dokladu vůči databázi neplatných dokladů MVČR skončilo chybou. "
                        "Opravdu chcete vytisknout legalizační doložku?");
     QTest::newRow("danger, cancel") << "danger"
-                                    << "Cancel" << QStringList{danger} << false;
+                                    << "Zrušit" << QStringList{danger} << false;
     QTest::newRow("danger, ok") << "danger"
                                 << "OK" << QStringList{danger} << true;
     QTest::newRow("error, ok") << "error"
