@@ -110,6 +110,7 @@ private Q_SLOTS:
     void confirmationSaysOkOrZrusit_data();
     void confirmationSaysOkOrZrusit();
     void fileDialogIsCzech();
+    void printerChoiceIsASetupDialog();
 
 private:
     std::unique_ptr<AppDataSandbox> m_box;
@@ -170,6 +171,49 @@ void TestPlatformDialogs::fileDialogIsCzech() {
     QVERIFY2(texts.contains(QStringLiteral("Hledat v:")), qPrintable(texts.join(u'|')));
     QVERIFY2(texts.contains(QStringLiteral("Soubory typu:")), qPrintable(texts.join(u'|')));
     QVERIFY2(englishTexts(texts).isEmpty(), qPrintable(englishTexts(texts).join(u'|')));
+}
+
+// "Vybrat tiskárnu" chooses the printer for the later jobs: its dialog is a
+// printer setup, confirmed with "OK", and prints nothing.
+void TestPlatformDialogs::printerChoiceIsASetupDialog() {
+    const QString pdf = m_box->root() + QStringLiteral("/chosen.pdf");
+    QString title;
+    QStringList texts, buttons;
+    ModalAnswerer<QPrintDialog> choose([&](QPrintDialog* dialog) {
+        title = dialog->windowTitle();
+        texts = shownTexts(dialog);
+        buttons = buttonTexts(dialog);
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        QVERIFY(printers);
+        printers->setCurrentIndex(printers->count() - 1); // "Tisk do souboru (PDF)"
+        if (auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+            file->setText(pdf);
+        for (auto* box : dialog->findChildren<QDialogButtonBox*>())
+            box->button(QDialogButtonBox::Ok)->click();
+    });
+    child<QPushButton>(m_main.get(), "Button7")->click();
+    QVERIFY(choose.seen);
+    QCOMPARE(title, QStringLiteral("Nastavení tisku"));
+    QCOMPARE(buttons, (QStringList{"&Nastavení >>", "OK", "Zrušit"}));
+    QVERIFY2(englishTexts(texts).isEmpty(), qPrintable(englishTexts(texts).join(u'|')));
+    QCOMPARE(m_main->printer().outputFormat(), QPrinter::PdfFormat);
+    QCOMPARE(m_main->printer().outputFileName(), pdf);
+    QVERIFY(!QFile::exists(pdf));
+
+    // "Zrušit" leaves the choice as it was, whatever was picked meanwhile.
+    ModalAnswerer<QPrintDialog> cancel([](QPrintDialog* dialog) {
+        if (auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers")))
+            printers->setCurrentIndex(0);
+        if (auto* copies = dialog->findChild<QSpinBox*>(QStringLiteral("copies")))
+            copies->setValue(3);
+        dialog->reject();
+    });
+    child<QPushButton>(m_main.get(), "Button7")->click();
+    QVERIFY(cancel.seen);
+    QCOMPARE(m_main->printer().outputFormat(), QPrinter::PdfFormat);
+    QCOMPARE(m_main->printer().outputFileName(), pdf);
+    QCOMPARE(m_main->printer().copyCount(), 1);
+    QVERIFY(!QFile::exists(pdf));
 }
 
 QTEST_MAIN(TestPlatformDialogs)
