@@ -111,6 +111,8 @@ QString chooseLogoFile(QWidget* parent) {
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
         auto* preview = new PicturePreview(&dialog);
         grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+        // The pane widens the dialog rather than narrowing the list.
+        dialog.resize(dialog.width() + preview->sizeHint().width(), dialog.height());
         QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
                          [preview](const QString& path) { preview->showPicture(path); });
     }
