@@ -1,6 +1,7 @@
 #include "about/about.h"
 
 #include "app/Artwork.h"
+#include "app/CentredPlacement.h"
 #include "app/main.h"
 
 #include <QLabel>
@@ -10,6 +11,7 @@
 TForm3::TForm3(TForm1* main)
     : QDialog(main, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_main(main) {
     setObjectName(QStringLiteral("Form3"));
+    new CentredPlacement(this, main, false);
     setWindowTitle(QStringLiteral("O programu"));
     QFont f;
     f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
@@ -72,9 +74,6 @@ void TForm3::showEvent(QShowEvent* event) {
 }
 
 void TForm3::FormShow() {
-    // Integer division truncating toward zero; a negative place is kept.
-    const QRect mainFrame = m_main->frameGeometry();
-    const QRect own = frameGeometry();
-    move(mainFrame.x() + (mainFrame.width() - own.width()) / 2,
-         mainFrame.y() + (mainFrame.height() - own.height()) / 2);
+    // A negative place is kept: the box may stand partly off the screen.
+    CentredPlacement::of(this)->place();
 }

@@ -22,7 +22,7 @@ bool confirmOkCancel(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setObjectName(QStringLiteral("ConfirmBox"));
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Zrušit"));
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
 }

@@ -8,7 +8,8 @@ class QWidget;
 
 // Refusal of the clerk's input: an information box with the single button "OK".
 void showInfo(QWidget* parent, const QString& text);
-// A question with "OK" and "Cancel" and no icon; true for "OK".
+// A question with "OK" and "Zrušit" (the word of Qt's own Czech dialogs) and
+// no icon; true for "OK".
 bool confirmOkCancel(QWidget* parent, const QString& text);
 // The general error report: a command that failed shows its error's text.
 void showErrorReport(QWidget* parent, const QString& text);

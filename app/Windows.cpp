@@ -6,9 +6,12 @@
 #include "settings/settings.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 std::unique_ptr<TForm1> createWindows() {
+    setUpApplication();
     auto form1 = std::make_unique<TForm1>();
     form1->Form2 = new TForm2(form1.get());
     form1->Form3 = new TForm3(form1.get());
@@ -17,6 +20,23 @@ std::unique_ptr<TForm1> createWindows() {
 }
 
 void setUpApplication() {
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
     QCoreApplication::setApplicationName(QStringLiteral("Lorvena"));
-    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    const QLocale czech(QLocale::Czech, QLocale::CzechRepublic);
+    QLocale::setDefault(czech);
+
+    // Qt's own texts (file and print dialogs, standard buttons) in Czech
+    // whatever the system's language. The later catalogue is searched first:
+    // "qtbase" is the current one, "qt" adds the older modules where present.
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* catalogue : {"qt", "qtbase"}) {
+        auto* translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(czech, QString::fromLatin1(catalogue), QStringLiteral("_"), folder))
+            QCoreApplication::installTranslator(translator);
+        else
+            delete translator;
+    }
 }

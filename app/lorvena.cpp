@@ -5,7 +5,6 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    setUpApplication();
     auto mainWindow = createWindows();
     mainWindow->show();
     return app.exec();

@@ -1,5 +1,6 @@
 // The print command "TISK" and the printer choice.
 #include "app/Messages.h"
+#include "app/PrinterSetup.h"
 #include "app/main.h"
 #include "book/book.h"
 #include "clauses/CopyVerificationClause.h"
@@ -73,9 +74,7 @@ QString selectedText(QComboBox* c) {
 } // namespace
 
 void TForm1::Button7Click() {
-    QPrintDialog dialog(m_printer.get(), this);
-    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
-    dialog.exec();
+    choosePrinter(*m_printer, this);
 }
 
 void TForm1::Button1Click() {

@@ -3,21 +3,17 @@
 #include "settings/AnsiText.h"
 #include "settings/AppError.h"
 #include "settings/Conversion.h"
+#include "settings/DurableFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringView>
 #include <algorithm>
 
 namespace {
 
 constexpr char16_t kSeparator = u'|';
-
-QString unableToWrite(const QString& path) {
-    return QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
-}
 
 QString cannotOpen(const QString& path, const QString& reason) {
     return QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
@@ -119,11 +115,8 @@ SavedClauses::SavedClauses(QString path) : m_path(std::move(path)) {
 
 void SavedClauses::load() {
     QFile file(m_path);
-    if (!file.exists()) {
-        if (!file.open(QIODevice::WriteOnly))
-            throw AppError(unableToWrite(m_path));
-        file.close();
-    }
+    if (!file.exists())
+        DurableFile::replace(m_path, {});
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(cannotOpen(m_path, file.errorString()));
     const QByteArray bytes = file.readAll();
@@ -187,12 +180,7 @@ void SavedClauses::write(const QStringList& lines) const {
     QString text;
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
-    const QByteArray bytes = AnsiText::encode(text);
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly))
-        throw AppError(unableToWrite(m_path));
-    if (out.write(bytes) != bytes.size() || !out.commit())
-        throw AppError(unableToWrite(m_path));
+    DurableFile::replace(m_path, AnsiText::encode(text));
 }
 
 void SavedClauses::save(const LegalizationFields& fields) {

@@ -3,25 +3,53 @@
 #include "settings/AppError.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace DataDir {
+
+namespace {
+
+// The entry of `folder` that is `name` without regard to letter case, as the
+// Windows program saw its files: the exact spelling when it exists, otherwise
+// the first other spelling in code-point order ("LORVENA" before "Lorvena"
+// before "lorvena"), so that every start settles on the same one; the name
+// as given when there is none.
+QString entryNamed(const QString& folder, const QString& name, QDir::Filters kind) {
+    if (QFileInfo::exists(folder + u'/' + name))
+        return name;
+    QStringList spellings;
+    for (const QString& entry :
+         QDir(folder).entryList(kind | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            spellings << entry;
+    return spellings.isEmpty() ? name : *std::min_element(spellings.cbegin(), spellings.cend());
+}
+
+QString fileNamed(const QString& name) {
+    const QString dir = directory();
+    return dir + u'/' + entryNamed(dir, name, QDir::Files);
+}
+
+} // namespace
 
 QString directory() {
     QString base = qEnvironmentVariable("APPDATA");
     if (base.isEmpty())
         base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir::cleanPath(base + QStringLiteral("/Lorvena"));
+    base = QDir::cleanPath(base);
+    return QDir::cleanPath(base + u'/' + entryNamed(base, QStringLiteral("Lorvena"), QDir::Dirs));
 }
 
 QString settingsFile() {
-    return directory() + QStringLiteral("/lorvena.ini");
+    return fileNamed(QStringLiteral("lorvena.ini"));
 }
 QString savedClausesFile() {
-    return directory() + QStringLiteral("/legalizace.dec");
+    return fileNamed(QStringLiteral("legalizace.dec"));
 }
 QString logoFile() {
-    return directory() + QStringLiteral("/logo.bmp");
+    return fileNamed(QStringLiteral("logo.bmp"));
 }
 
 void ensureExists() {

@@ -4,7 +4,11 @@
 
 // The per-user data directory: APPDATA + "/Lorvena" where APPDATA is set (as
 // on Windows), otherwise the platform's per-user data location + "/Lorvena".
-// One spelling serves both the directory and the file paths.
+// Names are compared without regard to letter case, as on Windows: an
+// existing "lorvena" or "LORVENA" is the data directory (the exact spelling
+// first, then the first other spelling in code-point order), and so is an
+// existing "LORVENA.INI" the settings file. Only when none exists is the
+// directory created as "Lorvena".
 namespace DataDir {
 
 QString directory();

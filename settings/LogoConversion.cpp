@@ -2,14 +2,18 @@
 
 #include "settings/AppError.h"
 #include "settings/BmpWriter.h"
+#include "settings/DurableFile.h"
 #include "settings/JpegDecoder.h"
 
-#include <QDir>
-#include <QSaveFile>
+#include <QBuffer>
 
 void convertLogo(const QString& jpegPath, const QString& bmpPath) {
     const DecodedPicture picture = decodeJpeg(jpegPath);
-    QSaveFile file(bmpPath);
-    if (!file.open(QIODevice::WriteOnly) || !writeBmp(file, picture) || !file.commit())
-        throw AppError(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(bmpPath)));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeBmp(buffer, picture))
+        throw AppError(DurableFile::unableToWrite(bmpPath));
+    buffer.close();
+    DurableFile::replace(bmpPath, bytes);
 }

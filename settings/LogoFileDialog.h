@@ -5,8 +5,9 @@
 
 class QWidget;
 
-// The picture choice for the organisation logo. Returns the chosen file, or
-// an empty text when the clerk cancels.
+// The picture choice for the organisation logo, with a preview of the
+// selected picture beside the list. Returns the chosen file, or an empty text
+// when the clerk cancels.
 QString chooseLogoFile(QWidget* parent);
 
 // The three filter entries, the first selected when the dialog opens.

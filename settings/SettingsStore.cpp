@@ -3,21 +3,19 @@
 #include "settings/AnsiText.h"
 #include "settings/AppError.h"
 #include "settings/Conversion.h"
+#include "settings/DurableFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStringList>
 #include <exception>
 #include <memory>
 
 namespace {
 
-QString unableToWrite(const QString& path) {
-    return QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
-}
+using DurableFile::unableToWrite;
 
 // Reads the file; a missing file is an empty one.
 QString readText(const QString& path) {
@@ -179,12 +177,7 @@ void replaceFile(const QString& path, const QString& before, const QString& text
     // Rewriting identical bytes would only cost a flush to disk.
     if (text == before && QFileInfo::exists(path))
         return;
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        throw AppError(unableToWrite(path));
-    const QByteArray bytes = AnsiText::encode(text);
-    if (out.write(bytes) != bytes.size() || !out.commit())
-        throw AppError(unableToWrite(path));
+    DurableFile::replace(path, AnsiText::encode(text));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "app/CentredPlacement.h"
 #include "app/FormBuilder.h"
 #include "app/Messages.h"
 #include "app/main.h"
@@ -117,6 +118,7 @@ QPushButton* plainButton(QWidget* parent, const QString& name, const QString& ca
 TForm2::TForm2(TForm1* main)
     : QDialog(main, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_main(main) {
     setObjectName(QStringLiteral("Form2"));
+    new CentredPlacement(this, main, true);
     setWindowTitle(QStringLiteral("Nastavení"));
     setFont(formFont());
     setFixedSize(kClientWidth, kClientHeight);
@@ -369,10 +371,7 @@ void TForm2::showEvent(QShowEvent* event) {
 
 void TForm2::FormShow() {
     // Centred over the main window, never off the top-left of the screen.
-    const QRect mainFrame = m_main->frameGeometry();
-    const QRect own = frameGeometry();
-    move(std::max(0, mainFrame.x() + (mainFrame.width() - own.width()) / 2),
-         std::max(0, mainFrame.y() + (mainFrame.height() - own.height()) / 2));
+    CentredPlacement::of(this)->place();
 
     ListBox1->setCurrentRow(0);
     ListBox1Click();

@@ -15,7 +15,7 @@
 #include <QComboBox>
 
 // Answers every modal message box that appears while it lives: records its
-// text and presses the button with the given caption ("OK" or "Cancel").
+// text and presses the button with the given caption ("OK" or "Zrušit").
 class MessageBoxAnswerer : public QObject {
 public:
     explicit MessageBoxAnswerer(QString button = QStringLiteral("OK")) : m_button(std::move(button)) {

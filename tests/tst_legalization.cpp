@@ -320,7 +320,7 @@ void TestLegalization::dangerMakesThePrintCommandAsk() {
     f->Edit3->setText(QStringLiteral("Brno"));
     f->Edit4->setText(QStringLiteral("123"));
     QTRY_COMPARE_WITH_TIMEOUT(f->documentCheckState, QStringLiteral("danger"), 5000);
-    MessageBoxAnswerer answerer(QStringLiteral("Cancel"));
+    MessageBoxAnswerer answerer(QStringLiteral("Zrušit"));
     f->Button1Click();
     QCOMPARE(answerer.texts.size(), 1);
     QVERIFY(answerer.texts[0].startsWith(QStringLiteral("Tento doklad byl nalezen")));

@@ -1,4 +1,5 @@
 #include "PrintCapture.h"
+#include "SmallFileSystem.h"
 #include "TestSupport.h"
 #include "UiSupport.h"
 
@@ -76,6 +77,7 @@ private Q_SLOTS:
     void badSettingsStopBeforeTheJob_data();
     void badSettingsStopBeforeTheJob();
     void failedJobConsumesNoNumber();
+    void fullDiskStopsThePrintAndKeepsTheSettings();
     void jobThatCannotStartGivesNumbersBack();
 
 private:
@@ -316,7 +318,7 @@ void TestPrint::documentCheckConfirmation_data() {
         QStringLiteral("Ověřování dokladu vůči databázi neplatných dokladů MVČR skončilo chybou. "
                        "Opravdu chcete vytisknout legalizační doložku?");
     QTest::newRow("danger, cancel") << "danger"
-                                    << "Cancel" << QStringList{danger} << false;
+                                    << "Zrušit" << QStringList{danger} << false;
     QTest::newRow("danger, ok") << "danger"
                                 << "OK" << QStringList{danger} << true;
     QTest::newRow("error, ok") << "error"
@@ -416,6 +418,40 @@ void TestPrint::failedJobConsumesNoNumber() {
     QCOMPARE(readSetting("Cislovani", "Vidimace-legalizace"), QStringLiteral("40"));
     QVERIFY(!QFile::exists(pdf));
     QCOMPARE(closer.shown, 0);
+}
+
+// The data folder's disk is full: the next number cannot be stored, so the
+// clerk is told, nothing is printed and the settings file stays as it was
+// (a truncated file would offer the first number again at the next start).
+void TestPrint::fullDiskStopsThePrintAndKeepsTheSettings() {
+    SmallFileSystem fs;
+    REQUIRE_SMALL_FILE_SYSTEM(fs);
+    qputenv("APPDATA", QFile::encodeName(fs.path()));
+    writeSettings({"[Cislovani]", "Vidimace-legalizace=40"});
+    auto f = createWindows();
+    const QString pdf = printToPdf(*f, m_box->root() + QStringLiteral("/full.pdf"));
+    mark(*f, {1, 2});
+    const QByteArray before = readBytes(DataDir::settingsFile());
+    QVERIFY(before.contains("Vidimace-legalizace=40\r\n"));
+    QVERIFY(fs.fillLeaving(4096));
+
+    MessageBoxAnswerer answerer;
+    BookWindowCloser closer(*f);
+    child<QToolButton>(f.get(), "Button1")->click();
+    QCOMPARE(answerer.texts,
+             QStringList{QStringLiteral("Unable to write to %1").arg(DataDir::settingsFile())});
+    QCOMPARE(readBytes(DataDir::settingsFile()), before);
+    QCOMPARE(QDir(DataDir::directory()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")),
+             QStringList{});
+    QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(closer.shown, 0);
+    QCOMPARE(child<QSpinBox>(f.get(), "SpinEdit2")->value(), 40);
+
+    // With room again the same TISK prints and stores the next number.
+    QVERIFY(fs.removeFiller());
+    child<QToolButton>(f.get(), "Button1")->click();
+    QVERIFY(QFile::exists(pdf));
+    QCOMPARE(readSetting("Cislovani", "Vidimace-legalizace"), QStringLiteral("42"));
 }
 
 // The job cannot start (here: the document cannot be created): the numbers

@@ -57,6 +57,8 @@ private Q_SLOTS:
     void twoProcessesNeverLoseAnUpdate();
     void batchWritesOnceOrNotAtAll();
 
+    void dataFolderFoundWhateverItsCase_data();
+    void dataFolderFoundWhateverItsCase();
     void firstStartWritesExactlyTheListedKeys();
     void laterStartsReseedOnlyEmptyKeys();
 };
@@ -392,6 +394,59 @@ void TestSettings::batchWritesOnceOrNotAtAll() {
     QCOMPARE(store.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()),
              QStringLiteral("2"));
     QVERIFY(!QFile::exists(path + QStringLiteral(".lock")));
+}
+
+void TestSettings::dataFolderFoundWhateverItsCase_data() {
+    QTest::addColumn<QStringList>("folders"); // under APPDATA before the start
+    QTest::addColumn<QString>("used");
+    QTest::addColumn<QString>("settingsName"); // the settings file inside, if any
+    QTest::newRow("none: created") << QStringList{} << "Lorvena"
+                                   << "";
+    QTest::newRow("Lorvena") << QStringList{"Lorvena"} << "Lorvena"
+                             << "lorvena.ini";
+    QTest::newRow("lorvena") << QStringList{"lorvena"} << "lorvena"
+                             << "lorvena.ini";
+    QTest::newRow("LORVENA") << QStringList{"LORVENA"} << "LORVENA"
+                             << "lorvena.ini";
+    QTest::newRow("lOrVeNa, file LORVENA.INI") << QStringList{"lOrVeNa"} << "lOrVeNa"
+                                               << "LORVENA.INI";
+    QTest::newRow("exact spelling first") << QStringList{"lorvena", "Lorvena", "LORVENA"} << "Lorvena"
+                                          << "lorvena.ini";
+    QTest::newRow("else code-point order") << QStringList{"lorvena", "LORVENA", "lorVena"} << "LORVENA"
+                                           << "Lorvena.ini";
+    QTest::newRow("similar names are others") << QStringList{"Lorvena2", "lorvena.old"} << "Lorvena"
+                                              << "";
+}
+
+// A data folder copied from Windows or made by hand keeps its counters: an
+// existing folder is used whatever the case of its name, and none is made
+// beside it.
+void TestSettings::dataFolderFoundWhateverItsCase() {
+    QFETCH(QStringList, folders);
+    QFETCH(QString, used);
+    QFETCH(QString, settingsName);
+    AppDataSandbox box;
+    for (const QString& folder : folders)
+        QVERIFY(QDir(box.root()).mkdir(folder));
+    if (!settingsName.isEmpty())
+        QVERIFY(writeWindowsIni(box.root() + u'/' + used + u'/' + settingsName,
+                                {"[Cislovani]", "Vidimace-legalizace=318"}));
+
+    DataDir::ensureExists();
+    QStringList expected = folders.isEmpty() ? QStringList{used} : folders;
+    if (!expected.contains(used))
+        expected << used;
+    expected.sort();
+    QCOMPARE(QDir(box.root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), expected);
+    QCOMPARE(DataDir::directory(), box.root() + u'/' + used);
+    if (settingsName.isEmpty())
+        return;
+    QCOMPARE(DataDir::settingsFile(), box.root() + u'/' + used + u'/' + settingsName);
+    QCOMPARE(SettingsStore(DataDir::settingsFile())
+                 .ReadString(QStringLiteral("Cislovani"), QStringLiteral("Vidimace-legalizace"), QString()),
+             QStringLiteral("318"));
+    // The other files follow the folder.
+    QCOMPARE(QFileInfo(DataDir::savedClausesFile()).absolutePath(), box.root() + u'/' + used);
 }
 
 void TestSettings::firstStartWritesExactlyTheListedKeys() {

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,6 +152,8 @@ private Q_SLOTS:
     void logoChoiceAndCancel();
     void largeLogoPreviewScaled();
     void undecodableLogoChangesNothing();
+    void logoDialogPreviewsThePicture_data();
+    void logoDialogPreviewsThePicture();
 
 private:
     TForm2* openDialog();
@@ -796,6 +799,74 @@ void TestSettingsDialog::undecodableLogoChangesNothing() {
     QCOMPARE(readBytes(DataDir::logoFile()), logo);
     QCOMPARE(d->Image2->pixmap().size(), QSize(37, 23));
     QVERIFY(d->isVisible());
+}
+
+void TestSettingsDialog::logoDialogPreviewsThePicture_data() {
+    QTest::addColumn<QString>("file"); // under the logo fixtures; empty: a large picture made here
+    QTest::addColumn<QSize>("shown");  // no size: no picture
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("colour 100 x 80") << "colour-100x80.jpg" << QSize(100, 80) << "100 × 80";
+    QTest::newRow("grey 37 x 23") << "grey-37x23.jpg" << QSize(37, 23) << "37 × 23";
+    QTest::newRow("CMYK") << "cmyk-adobe-33x17.jpg" << QSize(33, 17) << "33 × 17";
+    QTest::newRow("wide 800 x 300 scaled down") << "" << QSize(200, 75) << "800 × 300";
+    QTest::newRow("PNG named .jpg") << "png-renamed.jpg" << QSize() << "Náhled není k dispozici";
+    QTest::newRow("truncated") << "truncated.jpg" << QSize() << "Náhled není k dispozici";
+}
+
+// The clerk picks a file in the logo's file dialog: the pane beside the list
+// shows the picture as the conversion will read it, and the three filter
+// entries stay as they are.
+void TestSettingsDialog::logoDialogPreviewsThePicture() {
+    QFETCH(QString, file);
+    QFETCH(QSize, shown);
+    QFETCH(QString, caption);
+    QString path = testDataPath(QStringLiteral("logo/") + file);
+    if (file.isEmpty()) {
+        JpegFixture fixture;
+        fixture.width = 800;
+        fixture.height = 300;
+        fixture.quadrants = {{{200, 30, 30}, {30, 200, 30}, {30, 30, 200}, {240, 240, 240}}};
+        path = m_box->root() + QStringLiteral("/široké logo.jpg");
+        QVERIFY(writeBytes(path, encodeJpeg(fixture)));
+    }
+    TForm2* d = openDialog();
+    QStringList filters, captions;
+    QSize picture(-1, -1);
+    bool beside = false;
+    PictureDialogAnswerer answer([&](QFileDialog* dialog) {
+        filters = dialog->nameFilters();
+        auto* preview = dialog->findChild<QWidget*>(QStringLiteral("PicturePreview"));
+        auto* image = dialog->findChild<QLabel*>(QStringLiteral("PreviewPicture"));
+        auto* text = dialog->findChild<QLabel*>(QStringLiteral("PreviewCaption"));
+        auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
+        if (!preview || !image || !text || !list)
+            return;
+        captions << text->text(); // nothing is selected yet
+        dialog->setDirectory(QFileInfo(path).absolutePath());
+        (void)QTest::qWaitFor([&] { return !listedFiles(dialog).isEmpty(); }, 3000);
+        // The clerk clicks the file in the list.
+        const QModelIndex root = list->rootIndex();
+        for (int i = 0; i < list->model()->rowCount(root); ++i) {
+            const QModelIndex item = list->model()->index(i, 0, root);
+            if (item.data().toString() == QFileInfo(path).fileName())
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+        }
+        (void)QTest::qWaitFor([&] { return text->text() != captions.first(); }, 3000);
+        captions << text->text();
+        picture = image->pixmap().isNull() ? QSize() : image->pixmap().size();
+        // The pane stands right of the list (and of the places beside it).
+        if (auto* views = dialog->findChild<QWidget*>(QStringLiteral("splitter")))
+            beside = preview->isVisible() && views->isVisible() &&
+                     preview->geometry().left() >= views->geometry().right() &&
+                     preview->geometry().right() < dialog->width();
+    });
+    QTest::mouseClick(d->Button5, Qt::LeftButton);
+    QVERIFY(answer.seen);
+    QCOMPARE(filters,
+             (QStringList{"Všechny (*.jpg;*.jpeg;)", "JPEG Image File (*.jpg)", "JPEG Image File (*.jpeg)"}));
+    QCOMPARE(captions, (QStringList{"(žádný)", caption}));
+    QCOMPARE(picture, shown);
+    QVERIFY(beside);
 }
 
 QTEST_MAIN(TestSettingsDialog)
