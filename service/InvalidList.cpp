@@ -151,7 +151,7 @@ void ListParser::feed(const char* data, qsizetype size) {
         return;
     if (m_start.size() < 64)
         m_start += QByteArray(data, qMin<qsizetype>(size, 64 - m_start.size()));
-    if (m_bytes == 0 && looksLikeMarkup(m_start)) {
+    if (looksLikeMarkup(m_start)) {
         m_failed = true;
         m_error = QStringLiteral("soubor vypadá jako stránka HTML, ne jako seznam („%1“)")
                       .arg(shown(m_start.constBegin(), m_start.constEnd()));
@@ -294,6 +294,16 @@ ListArchive readListArchive(const QString& path, ListKind kind) {
                                ? QStringLiteral("místo archivu zip přišla stránka HTML („%1“)")
                                      .arg(shown(start.constBegin(), start.constEnd()))
                                : QStringLiteral("stažený soubor není archiv zip");
+            return result;
+        }
+        // A zip ends with its directory; without it the download was cut
+        // short, even when the entries before read well.
+        const qint64 tail = qMin<qint64>(file.size(), 22 + 65535);
+        file.seek(file.size() - tail);
+        const QByteArray end = file.read(tail);
+        const qsizetype record = end.lastIndexOf("PK\x05\x06");
+        if (record < 0 || end.size() - record < 22) {
+            result.error = QStringLiteral("archiv je neúplný (chybí jeho konec)");
             return result;
         }
     }

@@ -51,6 +51,7 @@ public:
 
     std::shared_ptr<const RegisterCopy> copy() const { return m_copy; }
     QDateTime now() const;
+    void setClock(std::function<QDateTime()> clock) { m_settings.clock = std::move(clock); }
     // Young enough to answer without asking the register.
     bool fresh(const RegisterCopy& copy) const;
     // Young enough to answer when the register fails.
