@@ -11,8 +11,9 @@ mode=${1:-run}
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # qt6-httpserver-dev needs qt6-websockets-dev for its CMake files but does not depend on it.
+# libarchive-dev unpacks the register's open data for the service's local copy.
 packages="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg62-turbo-dev
-    qt6-httpserver-dev qt6-websockets-dev fonts-liberation2 fonts-dejavu-core"
+    qt6-httpserver-dev qt6-websockets-dev libarchive-dev fonts-liberation2 fonts-dejavu-core"
 [ "$mode" = test ] && packages="$packages cups cups-client cups-bsd poppler-utils"
 missing=""
 for p in $packages; do

@@ -20,7 +20,7 @@ RegisterAnswer DocumentCheck::fromCopy(const RegisterCopy& copy, const RegisterC
     if (answer.outcome == RegisterAnswer::Outcome::Listed)
         answer.listedSince = look.since.toString(QStringLiteral("d.M.yyyy"));
     answer.source = RegisterAnswer::Source::Copy;
-    answer.copyDate = RegisterMirror::dateText(copy.fetchedAt());
+    answer.copyDate = copy.day();
     return answer;
 }
 

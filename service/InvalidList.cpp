@@ -342,6 +342,11 @@ ListArchive readListArchive(const QString& path, ListKind kind) {
             result.error = QStringLiteral("v archivu je %1 místo %2").arg(name, wanted);
             return result;
         }
+        // Room for lines of about the usual length at once, not a doubling
+        // vector's worth of copies (a line is some 20 bytes).
+        if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > 0)
+            parser.entries().reserve(
+                size_t(qMin<la_int64_t>(archive_entry_size(entry), kMaxListBytes) / 20 + 16));
         qint64 total = 0;
         char buffer[64 * 1024];
         for (;;) {

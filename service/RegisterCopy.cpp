@@ -137,6 +137,7 @@ std::shared_ptr<const RegisterCopy> RegisterCopy::open(const QString& path, QStr
         }
     }
     copy->m_fetchedAt = QDateTime::fromMSecsSinceEpoch(header.fetchedAtMs, Qt::UTC);
+    copy->m_day = copy->m_fetchedAt.toLocalTime().toString(QStringLiteral("d.M.yyyy"));
     copy->m_size = size;
     return copy;
 }

@@ -38,6 +38,8 @@ public:
     static bool covers(const QString& type);
 
     QDateTime fetchedAt() const { return m_fetchedAt; }
+    // The day of the download here, as pages show it ("11.12.2026").
+    const QString& day() const { return m_day; }
     qint64 documents(ListKind kind) const { return qint64(m_lists[int(kind)].count); }
     qint64 documents() const;
     qint64 fileSize() const { return m_size; }
@@ -56,6 +58,7 @@ private:
     };
     QFile m_file;
     QDateTime m_fetchedAt;
+    QString m_day;
     qint64 m_size = 0;
     std::array<List, kListKinds> m_lists;
 };

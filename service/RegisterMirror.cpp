@@ -55,10 +55,6 @@ bool RegisterMirror::usableAsFallback(const RegisterCopy& copy) const {
     return age >= 0 && age <= qint64(m_settings.fallbackDays) * 24 * 3600 * 1000;
 }
 
-QString RegisterMirror::dateText(const QDateTime& when) {
-    return when.toLocalTime().toString(QStringLiteral("d.M.yyyy"));
-}
-
 void RegisterMirror::start() {
     if (!QDir().mkpath(m_settings.directory))
         qWarning("Kopie registru: složku %s nelze vytvořit", qPrintable(m_settings.directory));
@@ -66,8 +62,8 @@ void RegisterMirror::start() {
         QString error;
         m_copy = RegisterCopy::open(indexPath(), &error);
         if (m_copy) {
-            qInfo("Kopie registru ze dne %s načtena: %lld dokladů, %lld B",
-                  qPrintable(dateText(m_copy->fetchedAt())), m_copy->documents(), m_copy->fileSize());
+            qInfo("Kopie registru ze dne %s načtena: %lld dokladů, %lld B", qPrintable(m_copy->day()),
+                  m_copy->documents(), m_copy->fileSize());
         } else {
             qWarning("Kopie registru: %s", qPrintable(error));
         }
@@ -206,7 +202,7 @@ void RegisterMirror::finished(std::shared_ptr<Built> built) {
     m_step = Step::Idle;
     m_lastResult.clear();
     const QString message = QStringLiteral("kopie registru ze dne %1 obnovena: %2 dokladů, %3 B")
-                                .arg(dateText(m_copy->fetchedAt()))
+                                .arg(m_copy->day())
                                 .arg(m_copy->documents())
                                 .arg(m_copy->fileSize());
     qInfo("%s", qPrintable(message));

@@ -59,8 +59,6 @@ public:
     // What the copy is and how its downloads went, for the status page.
     QStringList status() const;
 
-    static QString dateText(const QDateTime& when);
-
 signals:
     // After every download, good or refused.
     void refreshed(bool ok, const QString& message);
