@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr char kMagic[8] = {'L', 'R', 'V', 'N', 'K', 'O', 'P', '1'};
@@ -85,7 +87,8 @@ bool RegisterCopy::write(const QString& path, const QDateTime& fetchedAt, Lists&
         if (ok)
             ok = writeAll(file, padding, qint64(aligned(end) - end));
     }
-    // commit() flushes to the disk before it renames.
+    // On the disk before the rename, so that a crash leaves the old copy or the new one whole.
+    ok = ok && file.flush() && ::fsync(file.handle()) == 0;
     if (!ok || !file.commit()) {
         *error = QStringLiteral("kopii nelze zapsat do %1: %2").arg(path, file.errorString());
         file.cancelWriting();

@@ -25,6 +25,7 @@ RegisterMirror::RegisterMirror(const Settings& settings, QObject* parent)
 }
 
 RegisterMirror::~RegisterMirror() {
+    delete m_get; // before the file it writes into
     if (m_thread) {
         m_thread->disconnect(this);
         m_thread->wait();
@@ -121,7 +122,7 @@ void RegisterMirror::downloaded(int list) {
     get->deleteLater();
     m_get = nullptr;
     QTemporaryFile& file = *m_files[list];
-    const bool written = file.flush();
+    const bool written = file.flush() && file.error() == QFileDevice::NoError;
     if (get->failure() != BoundedGet::Failure::None || !written) {
         const QString what = QStringLiteral("zdroj seznamu %1").arg(listFileName(ListKind(list)));
         fail(written ? get->failureText(what)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ConnectionGuard.h"
-#include "DocumentCheck.h"
+#include "MirroredLookup.h"
 #include "OrderedResponses.h"
 #include "RateLimiter.h"
 #include "RegisterLookup.h"
@@ -23,7 +23,7 @@ public:
     quint16 port() const { return m_port; }
 
     const RegisterLookup& lookup() const { return m_lookup; }
-    DocumentCheck& check() { return m_check; }
+    MirroredLookup& mirroredLookup() { return m_check; }
     const ConnectionGuard& guard() const { return m_guard; }
 
 protected:
@@ -38,7 +38,7 @@ private:
     ServiceOptions m_options;
     SiteContent m_site;
     RegisterLookup m_lookup;
-    DocumentCheck m_check;
+    MirroredLookup m_check;
     RateLimiter m_limiter;
     ConnectionGuard m_guard;
     OrderedResponses m_responses;

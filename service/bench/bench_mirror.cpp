@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
     ServiceServer* service = onThread(serviceThread, [&] {
         auto* server = new ServiceServer(options);
         QObject::connect(
-            server->check().mirror(), &RegisterMirror::refreshed, server,
+            server->mirroredLookup().mirror(), &RegisterMirror::refreshed, server,
             [&](bool ok, const QString& text) {
                 refreshed = ok;
                 message = text;
@@ -321,7 +321,7 @@ int main(int argc, char** argv) {
         service,
         [&] {
             upstream = service->lookup().upstreamRequests();
-            fromCopy = service->check().copyAnswers();
+            fromCopy = service->mirroredLookup().copyAnswers();
         },
         Qt::BlockingQueuedConnection);
     std::printf("\nquestions sent to the register in all: %lld; answered by the copy: %lld\n",

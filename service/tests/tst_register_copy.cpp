@@ -7,6 +7,7 @@
 #include "StandInRegister.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -75,11 +76,11 @@ private:
     // A service whose copy has been downloaded (or refused) once.
     std::unique_ptr<ServiceServer> startMirrored(const QString& directory, bool expectCopy = true) {
         auto service = std::make_unique<ServiceServer>(options(directory));
-        QSignalSpy refreshed(service->check().mirror(), &RegisterMirror::refreshed);
+        QSignalSpy refreshed(service->mirroredLookup().mirror(), &RegisterMirror::refreshed);
         QString error;
         if (!service->start(&error))
             qWarning("%s", qPrintable(error));
-        if (!service->check().mirror()->copy()) {
+        if (!service->mirroredLookup().mirror()->copy()) {
             if (!refreshed.wait(10000))
                 qWarning("no download");
             else if (expectCopy && !refreshed.first().first().toBool())
@@ -88,7 +89,7 @@ private:
         return service;
     }
     static bool refresh(ServiceServer& service, QString* message = nullptr) {
-        RegisterMirror* mirror = service.check().mirror();
+        RegisterMirror* mirror = service.mirroredLookup().mirror();
         QSignalSpy refreshed(mirror, &RegisterMirror::refreshed);
         mirror->refresh();
         if (!refreshed.wait(10000))
@@ -315,7 +316,7 @@ private slots:
         serve(Day());
         const int before = m_register.requestsForPath(kSourcePath);
         const auto service = startMirrored(directory.path());
-        QVERIFY(service->check().mirror()->copy());
+        QVERIFY(service->mirroredLookup().mirror()->copy());
         QCOMPARE(m_register.requestsForPath(kSourcePath), before + 3);
 
         const int asked = m_register.requests();
@@ -342,7 +343,8 @@ private slots:
         const QString status = page(*service, QStringLiteral("/stav"));
         QVERIFY2(status.contains(QStringLiteral("ze dne ") + today()), qPrintable(status));
         QVERIFY2(status.contains(QStringLiteral("4 dokladů")), qPrintable(status));
-        QVERIFY2(status.contains(QStringLiteral("%1 B").arg(service->check().mirror()->copy()->fileSize())),
+        QVERIFY2(status.contains(
+                     QStringLiteral("%1 B").arg(service->mirroredLookup().mirror()->copy()->fileSize())),
                  qPrintable(status));
 
         // Nothing of the download is left beside the copy.
@@ -413,7 +415,7 @@ private slots:
         day.cards += "555555555;1.1.2020\r\n666666666;1.1.2020\r\n";
         serve(day);
         const auto service = startMirrored(directory.path());
-        const auto before = service->check().mirror()->copy();
+        const auto before = service->mirroredLookup().mirror()->copy();
         QVERIFY(before);
         const QString index = QDir(directory.path()).filePath(RegisterMirror::kIndexName);
         QFile file(index);
@@ -426,7 +428,7 @@ private slots:
         QString message;
         QVERIFY(!refresh(*service, &message));
         QVERIFY(!message.isEmpty());
-        QCOMPARE(service->check().mirror()->copy(), before);
+        QCOMPARE(service->mirroredLookup().mirror()->copy(), before);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), bytes);
         file.close();
@@ -446,13 +448,46 @@ private slots:
         serve(Day());
         serveRaw(0, "<html><body>Chyba</body></html>", "text/html");
         const auto service = startMirrored(directory.path(), false);
-        QVERIFY(!service->check().mirror()->copy());
+        QVERIFY(!service->mirroredLookup().mirror()->copy());
         m_register.answerListed(QStringLiteral("777777777"));
         const int asked = m_register.requests();
         QCOMPARE(simple(*service, QStringLiteral("777777777"), QStringLiteral("0")), QByteArray("1"));
         QCOMPARE(m_register.requests(), asked + 1);
         QVERIFY(page(*service, QStringLiteral("/stav")).contains(QStringLiteral("kopie registru: žádná")));
         QVERIFY(QDir(directory.path()).entryList(QDir::Files).isEmpty());
+    }
+
+    // Downloads come again by themselves: every day after a good one, sooner
+    // after a refused one (both shortened here).
+    void refreshesOnItsOwn() {
+        QTemporaryDir directory;
+        serve(Day());
+        RegisterMirror::Settings settings;
+        settings.directory = directory.path();
+        settings.sourceUrl = QUrl(m_register.baseUrl().toString() + kSourcePath);
+        settings.refreshIntervalMs = 2000;
+        settings.retryIntervalMs = 100;
+        RegisterMirror mirror(settings);
+        QSignalSpy refreshed(&mirror, &RegisterMirror::refreshed);
+        mirror.start();
+        QTRY_COMPARE_WITH_TIMEOUT(refreshed.size(), 1, 5000);
+        QVERIFY(refreshed.at(0).at(0).toBool());
+        const auto first = mirror.copy();
+
+        serveRaw(2, "<html>Údržba</html>", "text/html");
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_COMPARE_WITH_TIMEOUT(refreshed.size(), 2, 5000);
+        QVERIFY2(clock.elapsed() >= 1800, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!refreshed.at(1).at(0).toBool());
+        QCOMPARE(mirror.copy(), first);
+
+        serve(Day());
+        clock.restart();
+        QTRY_COMPARE_WITH_TIMEOUT(refreshed.size(), 3, 5000);
+        QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(refreshed.at(2).at(0).toBool());
+        QVERIFY(mirror.copy() != first);
     }
 
     // How old the copy is decides who answers.
@@ -489,7 +524,7 @@ private slots:
         QTemporaryDir directory;
         serve(Day());
         const auto service = startMirrored(directory.path());
-        RegisterMirror* mirror = service->check().mirror();
+        RegisterMirror* mirror = service->mirroredLookup().mirror();
         const QDateTime fetched = mirror->copy()->fetchedAt();
         mirror->setClock([fetched, ageHours] { return fetched.addSecs(qint64(ageHours) * 3600); });
 

@@ -13,11 +13,11 @@
 // Answers a question about one document from the local copy of the register
 // when that is fresh, otherwise from the register itself, and from a copy up
 // to a week old when the register fails.
-class DocumentCheck : public QObject {
+class MirroredLookup : public QObject {
     Q_OBJECT
 public:
     // Without `mirror` settings (no folder) every question goes to the register.
-    DocumentCheck(RegisterLookup* lookup, const RegisterMirror::Settings& mirror, QObject* parent = nullptr);
+    MirroredLookup(RegisterLookup* lookup, const RegisterMirror::Settings& mirror, QObject* parent = nullptr);
 
     void start();
     void check(const DocumentQuery& query, RegisterLookup::Callback callback);

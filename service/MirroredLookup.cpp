@@ -1,19 +1,20 @@
-#include "DocumentCheck.h"
+#include "MirroredLookup.h"
 
 #include <QPointer>
 
-DocumentCheck::DocumentCheck(RegisterLookup* lookup, const RegisterMirror::Settings& mirror, QObject* parent)
+MirroredLookup::MirroredLookup(RegisterLookup* lookup, const RegisterMirror::Settings& mirror,
+                               QObject* parent)
     : QObject(parent), m_lookup(lookup) {
     if (!mirror.directory.isEmpty())
         m_mirror = std::make_unique<RegisterMirror>(mirror);
 }
 
-void DocumentCheck::start() {
+void MirroredLookup::start() {
     if (m_mirror)
         m_mirror->start();
 }
 
-RegisterAnswer DocumentCheck::fromCopy(const RegisterCopy& copy, const RegisterCopy::Look& look) {
+RegisterAnswer MirroredLookup::fromCopy(const RegisterCopy& copy, const RegisterCopy::Look& look) {
     RegisterAnswer answer;
     answer.outcome = look.verdict == RegisterCopy::Verdict::Listed ? RegisterAnswer::Outcome::Listed
                                                                    : RegisterAnswer::Outcome::NotListed;
@@ -24,7 +25,7 @@ RegisterAnswer DocumentCheck::fromCopy(const RegisterCopy& copy, const RegisterC
     return answer;
 }
 
-void DocumentCheck::check(const DocumentQuery& query, RegisterLookup::Callback callback) {
+void MirroredLookup::check(const DocumentQuery& query, RegisterLookup::Callback callback) {
     if (m_mirror) {
         const auto copy = m_mirror->copy();
         if (copy && m_mirror->fresh(*copy)) {
@@ -36,7 +37,7 @@ void DocumentCheck::check(const DocumentQuery& query, RegisterLookup::Callback c
             }
         }
     }
-    QPointer<DocumentCheck> self(this);
+    QPointer<MirroredLookup> self(this);
     m_lookup->lookup(query, [self, query, callback = std::move(callback)](const RegisterAnswer& answer) {
         if (answer.outcome == RegisterAnswer::Outcome::Failed && self && self->m_mirror) {
             // The copy may have been renewed while the register was asked.
@@ -56,7 +57,7 @@ void DocumentCheck::check(const DocumentQuery& query, RegisterLookup::Callback c
     });
 }
 
-QStringList DocumentCheck::status() const {
+QStringList MirroredLookup::status() const {
     QStringList lines;
     lines << QStringLiteral("dotazy na registr: %1, z mezipaměti: %2, z kopie: %3")
                  .arg(m_lookup->upstreamRequests())
