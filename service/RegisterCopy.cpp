@@ -138,6 +138,9 @@ std::shared_ptr<const RegisterCopy> RegisterCopy::open(const QString& path, QStr
             if (list.keys[j - 1] >= list.keys[j])
                 return damaged("seznam není seřazený");
         }
+        list.fences.reserve(count / kFenceStep + 1);
+        for (quint64 j = 0; j < count; j += kFenceStep)
+            list.fences.push_back(list.keys[j]);
     }
     copy->m_fetchedAt = QDateTime::fromMSecsSinceEpoch(header.fetchedAtMs, Qt::UTC);
     copy->m_day = copy->m_fetchedAt.toLocalTime().toString(QStringLiteral("d.M.yyyy"));
@@ -151,8 +154,14 @@ bool RegisterCopy::covers(const QString& type) {
 
 bool RegisterCopy::find(ListKind kind, DocumentKey key, QDate* since) const {
     const List& list = m_lists[int(kind)];
-    const DocumentKey* end = list.keys + list.count;
-    const DocumentKey* at = std::lower_bound(list.keys, end, key);
+    // The last stretch whose first key is not above the key sought.
+    const auto fence = std::upper_bound(list.fences.begin(), list.fences.end(), key);
+    if (fence == list.fences.begin())
+        return false;
+    const quint64 from = quint64(fence - list.fences.begin() - 1) * kFenceStep;
+    const DocumentKey* begin = list.keys + from;
+    const DocumentKey* end = list.keys + qMin(list.count, from + kFenceStep);
+    const DocumentKey* at = std::lower_bound(begin, end, key);
     if (at == end || *at != key)
         return false;
     *since = sinceDate(list.since[at - list.keys]);

@@ -55,7 +55,11 @@ private:
         const DocumentKey* keys = nullptr;
         const std::uint16_t* since = nullptr;
         quint64 count = 0;
+        // Every kFenceStep-th key, small enough to stay in the processor's
+        // cache: a search reads the mapped keys of one stretch only.
+        std::vector<DocumentKey> fences;
     };
+    static constexpr quint64 kFenceStep = 128;
     QFile m_file;
     QDateTime m_fetchedAt;
     QString m_day;

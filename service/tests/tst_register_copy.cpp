@@ -309,6 +309,29 @@ private slots:
         }
     }
 
+    // Every document of a long list is found and no other, at the ends and
+    // across the stretches a search is split into.
+    void copyFindsInLongLists() {
+        QTemporaryDir directory;
+        const QString path = directory.filePath(QStringLiteral("copy.idx"));
+        RegisterCopy::Lists lists;
+        const int listed = 1000;
+        for (int i = 0; i < listed; ++i)
+            lists[2].push_back({*documentKey(QString::number(10000000 + 3 * i)), std::uint16_t(i)});
+        QString error;
+        QVERIFY(RegisterCopy::write(path, QDateTime::currentDateTimeUtc(), lists, &error));
+        const auto copy = RegisterCopy::open(path, &error);
+        QVERIFY2(copy, qPrintable(error));
+        for (int i = -5; i < 3 * listed + 5; ++i) {
+            const auto look = copy->look({QString::number(10000000 + i), QStringLiteral("4")});
+            const bool expected = i >= 0 && i % 3 == 0 && i < 3 * listed;
+            QVERIFY2((look.verdict == RegisterCopy::Verdict::Listed) == expected,
+                     qPrintable(QString::number(i)));
+            if (expected)
+                QCOMPARE(look.since, sinceDate(std::uint16_t(i / 3)));
+        }
+    }
+
     // A new service downloads the three lists, answers from them without
     // asking the register, and says so on the result page and the status page.
     void firstLoad() {
