@@ -221,7 +221,9 @@ void RegisterMirror::fail(const QString& reason) {
         file.reset();
     m_step = Step::Idle;
     m_lastResult = reason;
-    qWarning("Kopie registru nebyla obnovena, zůstává dosavadní: %s", qPrintable(reason));
+    const QString meanwhile = m_copy ? QStringLiteral("odpovídá dosavadní ze dne ") + m_copy->day()
+                                     : QStringLiteral("kopie zatím není, odpovídá jen registr");
+    qWarning("Kopie registru nebyla obnovena, %s: %s", qPrintable(meanwhile), qPrintable(reason));
     planNext();
     emit refreshed(false, reason);
 }
