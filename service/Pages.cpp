@@ -197,6 +197,16 @@ QByteArray result(const DocumentQuery& query, const RegisterAnswer& answer) {
         break;
     }
     body += row(QStringLiteral("Výsledek"), verdict);
+    if (answer.source == RegisterAnswer::Source::Copy) {
+        body +=
+            row(QStringLiteral("Zdroj"), QStringLiteral("podle kopie registru ze dne ") + answer.copyDate);
+        if (!answer.failure.isEmpty()) {
+            body += row(QStringLiteral("On-line registr"),
+                        QStringLiteral("neodpověděl (%1), proto odpověděla kopie").arg(answer.failure));
+        }
+    } else if (answer.outcome != RegisterAnswer::Outcome::Failed) {
+        body += row(QStringLiteral("Zdroj"), QStringLiteral("on-line registr Ministerstva vnitra"));
+    }
     if (!answer.updated.isEmpty())
         body += row(QStringLiteral("Evidence aktualizována"), answer.updated);
     if (answer.outcome == RegisterAnswer::Outcome::Listed && !answer.listedSince.isEmpty())

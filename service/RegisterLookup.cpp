@@ -1,15 +1,13 @@
 #include "RegisterLookup.h"
 
+#include "BoundedGet.h"
+
 #include <QCoreApplication>
-#include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
-#include <QTimer>
 
 RegisterLookup::RegisterLookup(const Settings& settings, QObject* parent)
     : QObject(parent), m_settings(settings), m_network(this), m_cache(settings.cacheSize) {
     m_clock.start();
-    m_network.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 
 QUrl RegisterLookup::requestUrl(const DocumentQuery& query) const {
@@ -46,39 +44,14 @@ void RegisterLookup::lookup(const DocumentQuery& query, Callback callback) {
     request.setHeader(QNetworkRequest::UserAgentHeader,
                       QStringLiteral("Lorvena-sluzba/%1").arg(QCoreApplication::applicationVersion()));
     request.setRawHeader("Accept", "text/xml, application/xml");
-    request.setMaximumRedirectsAllowed(3);
-    QNetworkReply* reply = m_network.get(request);
-
-    // The transfer time-out of Qt counts silence only; a register that drips
-    // bytes must not hold the answer longer than the whole time-out either.
-    auto* deadline = new QTimer(reply);
-    deadline->setSingleShot(true);
-    connect(deadline, &QTimer::timeout, reply, [reply] {
-        reply->setProperty("lorvenaTimedOut", true);
-        reply->abort();
-    });
-    deadline->start(m_settings.timeoutMs);
-
-    connect(reply, &QNetworkReply::readyRead, reply, [this, reply] {
-        if (reply->bytesAvailable() > m_settings.maxReplyBytes) {
-            reply->setProperty("lorvenaTooLong", true);
-            reply->abort();
-        }
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply, key] {
-        reply->deleteLater();
-        RegisterAnswer answer;
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (reply->property("lorvenaTimedOut").toBool())
-            answer = RegisterAnswer::failed(QStringLiteral("registr neodpověděl včas"));
-        else if (reply->property("lorvenaTooLong").toBool())
-            answer = RegisterAnswer::failed(QStringLiteral("odpověď registru je příliš dlouhá"));
-        else if (reply->error() != QNetworkReply::NoError && status == 0)
-            answer = RegisterAnswer::failed(QStringLiteral("registr není dostupný"));
-        else if (status != 200)
-            answer = RegisterAnswer::failed(QStringLiteral("registr odpověděl stavem %1").arg(status));
-        else
-            answer = parseRegisterReply(reply->readAll());
+    auto* get =
+        new BoundedGet(&m_network, request, m_settings.timeoutMs, m_settings.maxReplyBytes, nullptr, this);
+    connect(get, &BoundedGet::done, this, [this, get, key] {
+        get->deleteLater();
+        const RegisterAnswer answer =
+            get->failure() == BoundedGet::Failure::None
+                ? parseRegisterReply(get->body())
+                : RegisterAnswer::failed(get->failureText(QStringLiteral("registr")));
         finish(key, answer);
     });
 }

@@ -32,6 +32,14 @@ bool readDouble(const QCommandLineParser& parser, const QString& name, double lo
     return true;
 }
 
+std::optional<QUrl> webUrl(const QString& text) {
+    const QUrl url(text, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() || (scheme != u"http" && scheme != u"https"))
+        return std::nullopt;
+    return url;
+}
+
 } // namespace
 
 std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, QString* error,
@@ -73,6 +81,16 @@ std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, 
          QStringLiteral("Instalační soubor nabízený na stránce /download/ (lze zadat vícekrát, "
                         "např. balíčky .deb)."),
          QStringLiteral("soubor")},
+        {QStringLiteral("mirror"),
+         QStringLiteral("Složka s místní kopií seznamů neplatných dokladů (bez ní se ptá jen registru)."),
+         QStringLiteral("složka")},
+        {QStringLiteral("mirror-source"),
+         QStringLiteral("Odkud se seznamy stahují, jako URL?typ_dokladu=0, 1 a 2 (%1).")
+             .arg(QString::fromLatin1(ServiceOptions::kMirrorSourceUrl)),
+         QStringLiteral("url")},
+        {QStringLiteral("mirror-max-age"),
+         QStringLiteral("Jak stará kopie smí odpovídat bez dotazu na registr, v hodinách (36)."),
+         QStringLiteral("hodiny")},
     });
 
     if (!parser.parse(arguments)) {
@@ -106,13 +124,26 @@ std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, 
     if (parser.isSet(QStringLiteral("register")))
         registerText = parser.value(QStringLiteral("register"));
     if (!registerText.isEmpty()) {
-        const QUrl url(registerText, QUrl::StrictMode);
-        const QString scheme = url.scheme().toLower();
-        if (!url.isValid() || url.host().isEmpty() || (scheme != u"http" && scheme != u"https")) {
+        const auto url = webUrl(registerText);
+        if (!url) {
             *error = QStringLiteral("Neplatná adresa registru: %1").arg(registerText);
             return std::nullopt;
         }
-        options.registerUrl = url;
+        options.registerUrl = *url;
+    }
+    if (parser.isSet(QStringLiteral("mirror-source"))) {
+        const QString text = parser.value(QStringLiteral("mirror-source"));
+        const auto url = webUrl(text);
+        if (!url) {
+            *error = QStringLiteral("Neplatná adresa seznamů: %1").arg(text);
+            return std::nullopt;
+        }
+        options.mirrorSourceUrl = *url;
+    }
+    options.mirrorDirectory = parser.value(QStringLiteral("mirror"));
+    if (parser.isSet(QStringLiteral("mirror")) && options.mirrorDirectory.isEmpty()) {
+        *error = QStringLiteral("Volba --mirror chce složku.");
+        return std::nullopt;
     }
 
     int cacheTtlSeconds = options.cacheTtlMs / 1000;
@@ -125,7 +156,9 @@ std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, 
                  error) ||
         !readInt(parser, QStringLiteral("max-connections-per-client"), 1, 100000,
                  &options.limits.maxPerClient, error) ||
-        !readInt(parser, QStringLiteral("idle-timeout"), 100, 3600000, &options.limits.idleTimeoutMs, error))
+        !readInt(parser, QStringLiteral("idle-timeout"), 100, 3600000, &options.limits.idleTimeoutMs,
+                 error) ||
+        !readInt(parser, QStringLiteral("mirror-max-age"), 1, 168, &options.mirrorMaxAgeHours, error))
         return std::nullopt;
     options.cacheTtlMs = cacheTtlSeconds * 1000;
 

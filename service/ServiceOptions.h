@@ -12,7 +12,9 @@
 // Everything the service can be told at start: command-line options, with the
 // register's address also taken from LORVENA_REGISTER_URL.
 struct ServiceOptions {
-    static constexpr const char* kRegisterUrl = "https://aplikace.mvcr.cz/neplatne-doklady/doklady.aspx";
+    static constexpr const char* kRegisterUrl = "https://aplikace.mv.gov.cz/neplatne-doklady/doklady.aspx";
+    static constexpr const char* kMirrorSourceUrl =
+        "https://aplikace.mv.gov.cz/neplatne-doklady/ViewFile.aspx";
 
     QHostAddress address = QHostAddress(QHostAddress::LocalHost);
     quint16 port = 8080;
@@ -27,6 +29,9 @@ struct ServiceOptions {
     bool trustForwarded = false; // behind a reverse proxy on this machine
     QStringList installerFiles;  // offered on the download page when given
     ConnectionLimits limits;
+    QString mirrorDirectory; // a local copy of the register's open data is kept here when given
+    QUrl mirrorSourceUrl = QUrl(QString::fromLatin1(kMirrorSourceUrl));
+    int mirrorMaxAgeHours = 36; // a younger copy answers without asking the register
 
     bool tls() const { return !certificateFile.isEmpty(); }
 };

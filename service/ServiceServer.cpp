@@ -21,6 +21,14 @@ RegisterLookup::Settings lookupSettings(const ServiceOptions& options) {
     return settings;
 }
 
+RegisterMirror::Settings mirrorSettings(const ServiceOptions& options) {
+    RegisterMirror::Settings settings;
+    settings.directory = options.mirrorDirectory;
+    settings.sourceUrl = options.mirrorSourceUrl;
+    settings.maxAgeHours = options.mirrorMaxAgeHours;
+    return settings;
+}
+
 ConnectionLimits connectionLimits(const ServiceOptions& options) {
     ConnectionLimits limits = options.limits;
     // A connection waiting for the register is not idle.
@@ -95,8 +103,8 @@ bool loadTls(const ServiceOptions& options, QSslConfiguration* configuration, QS
 
 ServiceServer::ServiceServer(const ServiceOptions& options, QObject* parent)
     : QAbstractHttpServer(parent), m_options(options), m_site(options.installerFiles),
-      m_lookup(lookupSettings(options)), m_limiter(options.ratePerSecond, options.burst),
-      m_guard(connectionLimits(options)) {
+      m_lookup(lookupSettings(options)), m_check(&m_lookup, mirrorSettings(options)),
+      m_limiter(options.ratePerSecond, options.burst), m_guard(connectionLimits(options)) {
     m_clock.start();
 }
 
@@ -120,6 +128,7 @@ bool ServiceServer::start(QString* error) {
     }
     m_port = server->serverPort();
     bind(server);
+    m_check.start();
     return true;
 }
 
@@ -187,6 +196,12 @@ void ServiceServer::dispatch(OrderedResponses::Ticket ticket, const QString& pat
         reply.headers = {{"Content-Disposition", "inline; filename=\"lorvena-manual.pdf\""},
                          {"X-Content-Type-Options", "nosniff"}};
         m_responses.answer(ticket, reply);
+    } else if (is(QLatin1String("/stav/"))) {
+        Reply reply;
+        reply.contentType = "text/plain; charset=utf-8";
+        reply.body = (m_check.status().join(u'\n') + u'\n').toUtf8();
+        reply.headers = {{"X-Content-Type-Options", "nosniff"}, {"Cache-Control", "no-store"}};
+        m_responses.answer(ticket, reply);
     } else if (path == u"/" || path.isEmpty()) {
         m_responses.answer(ticket, htmlReply(m_site.homePage()));
     } else if (is(QLatin1String("/casto-kladene-dotazy/"))) {
@@ -213,7 +228,7 @@ void ServiceServer::answerDocument(OrderedResponses::Ticket ticket, const QUrlQu
         m_responses.answer(ticket, page ? htmlReply(Pages::unsupportedQuery(query)) : digitReply('0'));
         return;
     }
-    m_lookup.lookup(*document, [this, ticket, page, document = *document](const RegisterAnswer& answer) {
+    m_check.check(*document, [this, ticket, page, document = *document](const RegisterAnswer& answer) {
         m_responses.answer(ticket,
                            page ? htmlReply(Pages::result(document, answer)) : digitReply(answer.digit()));
     });

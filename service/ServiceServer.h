@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConnectionGuard.h"
+#include "MirroredLookup.h"
 #include "OrderedResponses.h"
 #include "RateLimiter.h"
 #include "RegisterLookup.h"
@@ -22,6 +23,7 @@ public:
     quint16 port() const { return m_port; }
 
     const RegisterLookup& lookup() const { return m_lookup; }
+    MirroredLookup& mirroredLookup() { return m_check; }
     const ConnectionGuard& guard() const { return m_guard; }
 
 protected:
@@ -36,6 +38,7 @@ private:
     ServiceOptions m_options;
     SiteContent m_site;
     RegisterLookup m_lookup;
+    MirroredLookup m_check;
     RateLimiter m_limiter;
     ConnectionGuard m_guard;
     OrderedResponses m_responses;

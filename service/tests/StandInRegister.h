@@ -16,8 +16,10 @@ public:
         QByteArray body;
         int status = 200;
         int delayMs = 0;
-        bool drip = false;   // sends the answer a byte every 50 ms
-        bool hangUp = false; // closes the connection without answering
+        bool drip = false;        // sends the answer a byte every 50 ms
+        bool hangUp = false;      // closes the connection without answering
+        QByteArray location = {}; // a redirect there, with the request's query appended
+        QByteArray contentType = "text/xml; charset=utf-8";
     };
 
     static QByteArray listed(const QString& number, const QString& since = QStringLiteral("12.1.2024")) {
@@ -61,9 +63,15 @@ public:
     void answerListed(const QString& number) { answer(number, {listed(number)}); }
     void answerNotListed(const QString& number) { answer(number, {notListed(number)}); }
     void setDefault(const Behaviour& behaviour) { m_default = behaviour; }
+    // Answers a path (or a path with its exact query, "/x?a=1") whatever the document.
+    void answerPath(const QString& pathAndQuery, const Behaviour& behaviour) {
+        m_paths.insert(pathAndQuery, behaviour);
+    }
+    QUrl baseUrl() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(serverPort())); }
 
     int requests() const { return m_requests; }
     int requestsFor(const QString& number) const { return m_perNumber.value(number); }
+    int requestsForPath(const QString& path) const { return m_perPath.value(path); }
     QUrlQuery lastQuery() const { return m_lastQuery; }
     QString lastPath() const { return m_lastPath; }
 
@@ -83,25 +91,40 @@ private:
             m_lastQuery = QUrlQuery(target);
             const QString number = m_lastQuery.queryItemValue(QStringLiteral("dotaz"));
             ++m_requests;
-            ++m_perNumber[number];
-            const Behaviour behaviour = m_behaviours.value(number, m_default);
+            ++m_perPath[m_lastPath];
+            const QString query = target.query(QUrl::FullyEncoded);
+            const QString withQuery = m_lastPath + u'?' + query;
+            Behaviour behaviour;
+            if (m_paths.contains(withQuery)) {
+                behaviour = m_paths.value(withQuery);
+            } else if (m_paths.contains(m_lastPath)) {
+                behaviour = m_paths.value(m_lastPath);
+            } else {
+                ++m_perNumber[number];
+                behaviour = m_behaviours.value(number, m_default);
+            }
             QPointer<QTcpSocket> guarded(socket);
-            QTimer::singleShot(behaviour.delayMs, this, [this, guarded, behaviour] {
+            QTimer::singleShot(behaviour.delayMs, this, [this, guarded, behaviour, query] {
                 if (guarded)
-                    respond(guarded, behaviour);
+                    respond(guarded, behaviour, query);
             });
         });
     }
 
-    void respond(QTcpSocket* socket, const Behaviour& behaviour) {
+    void respond(QTcpSocket* socket, const Behaviour& behaviour, const QString& query) {
         if (behaviour.hangUp) {
             socket->abort();
             return;
         }
+        QByteArray location;
+        if (!behaviour.location.isEmpty()) {
+            location = "Location: " + behaviour.location +
+                       (query.isEmpty() ? QByteArray() : "?" + query.toLatin1()) + "\r\n";
+        }
         QByteArray reply = "HTTP/1.1 " + QByteArray::number(behaviour.status) +
-                           " Stand-in\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
-                           QByteArray::number(behaviour.body.size()) + "\r\nConnection: close\r\n\r\n" +
-                           behaviour.body;
+                           " Stand-in\r\nContent-Type: " + behaviour.contentType + "\r\n" + location +
+                           "Content-Length: " + QByteArray::number(behaviour.body.size()) +
+                           "\r\nConnection: close\r\n\r\n" + behaviour.body;
         if (!behaviour.drip) {
             socket->write(reply);
             socket->disconnectFromHost();
@@ -122,6 +145,8 @@ private:
     }
 
     QHash<QString, Behaviour> m_behaviours;
+    QHash<QString, Behaviour> m_paths;
+    QHash<QString, int> m_perPath;
     Behaviour m_default{notListed(QString())};
     int m_requests = 0;
     QHash<QString, int> m_perNumber;

@@ -18,6 +18,13 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
+
+// An answer of the register as it really comes: a card without a series has
+// "-" there, and a document not listed has no date since when.
+const QByteArray kRealNotListed =
+    "<doklady_neplatne posl_zmena=\"12.8.2010\" pristi_zmeny=\"\"><dotaz typ=\"OP\" cislo=\"215674125\" "
+    "serie=\"-\"/><odpoved aktualizovano=\"31.12.2025\" evidovano=\"ne\"/></doklady_neplatne>";
 
 class ServiceTest : public QObject {
     Q_OBJECT
@@ -254,6 +261,51 @@ private slots:
         QCOMPARE(m_register.requestsFor(QStringLiteral("BRIEF1")), 2);
         QCOMPARE(m_register.requestsFor(QStringLiteral("BRIEF2")), 1);
         QCOMPARE(lookup.upstreamRequests(), 3);
+    }
+
+    // The register answers from its former address with a redirect: followed
+    // within the scheme and at most three times.
+    void registerRedirects_data() {
+        QTest::addColumn<int>("hops");
+        QTest::addColumn<QString>("lastTarget"); // where the last hop points; %1 is the stand-in's port
+        QTest::addColumn<char>("digit");
+        QTest::newRow("one hop") << 1 << "http://127.0.0.1:%1/neplatne-doklady/doklady.aspx" << '2';
+        QTest::newRow("two hops") << 2 << "http://127.0.0.1:%1/neplatne-doklady/doklady.aspx" << '2';
+        QTest::newRow("three hops") << 3 << "http://127.0.0.1:%1/neplatne-doklady/doklady.aspx" << '2';
+        QTest::newRow("another host, same scheme")
+            << 1 << "http://localhost:%1/neplatne-doklady/doklady.aspx" << '2';
+        QTest::newRow("four hops") << 4 << "http://127.0.0.1:%1/neplatne-doklady/doklady.aspx" << '0';
+        QTest::newRow("another scheme") << 1 << "https://127.0.0.1:%1/neplatne-doklady/doklady.aspx" << '0';
+    }
+    void registerRedirects() {
+        QFETCH(int, hops);
+        QFETCH(QString, lastTarget);
+        QFETCH(char, digit);
+        const QString row = QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-').remove(u',');
+        const QString number = QStringLiteral("215674125");
+        m_register.answer(number, {kRealNotListed});
+        const QString base = m_register.baseUrl().toString();
+        for (int hop = 0; hop < hops; ++hop) {
+            const QString target = hop + 1 == hops ? lastTarget.arg(m_register.serverPort())
+                                                   : QStringLiteral("%1/%2/%3").arg(base, row).arg(hop + 1);
+            m_register.answerPath(QStringLiteral("/%1/%2").arg(row).arg(hop),
+                                  {"moved", 301, 0, false, false, target.toLatin1()});
+        }
+        RegisterLookup::Settings settings;
+        settings.registerUrl = QUrl(QStringLiteral("%1/%2/0").arg(base, row));
+        settings.timeoutMs = 1000;
+        settings.cacheTtlMs = 0;
+        RegisterLookup lookup(settings);
+        std::optional<RegisterAnswer> answer;
+        lookup.lookup({number, QStringLiteral("0")}, [&answer](const RegisterAnswer& a) { answer = a; });
+        QTRY_VERIFY(answer.has_value());
+        QVERIFY2(answer->digit() == digit, qPrintable(answer->failure));
+        if (digit == '2') {
+            QCOMPARE(answer->updated, QStringLiteral("31.12.2025"));
+            QCOMPARE(m_register.lastQuery().queryItemValue(QStringLiteral("dotaz")), number);
+        } else {
+            QVERIFY(!answer->failure.isEmpty());
+        }
     }
 
     void answerCacheExpiresAndStaysBounded() {
@@ -682,6 +734,8 @@ private slots:
 
         QTest::newRow("listed") << StandInRegister::listed("1", "1.2.2020") << '1' << "5.3.2024"
                                 << "1.2.2020";
+        QTest::newRow("not listed, as the register really answers") << kRealNotListed << '2' << "31.12.2025"
+                                                                    << "";
         QTest::newRow("not listed drops a stray date")
             << StandInRegister::notListed("1").replace("evidovano_od=\"\"", "evidovano_od=\"9.9.2009\"")
             << '2' << "5.3.2024"
@@ -763,6 +817,13 @@ private slots:
         QTest::newRow("zero rate") << QStringList{"--rate", "0"} << "" << false << "" << 0;
         QTest::newRow("stray argument") << QStringList{"extra"} << "" << false << "" << 0;
         QTest::newRow("unknown option") << QStringList{"--colour"} << "" << false << "" << 0;
+        QTest::newRow("mirror without a folder") << QStringList{"--mirror", ""} << "" << false << "" << 0;
+        QTest::newRow("mirror source by ftp")
+            << QStringList{"--mirror", "/tmp/m", "--mirror-source", "ftp://127.0.0.1/f"} << "" << false << ""
+            << 0;
+        QTest::newRow("mirror age zero") << QStringList{"--mirror-max-age", "0"} << "" << false << "" << 0;
+        QTest::newRow("mirror age over a week")
+            << QStringList{"--mirror-max-age", "169"} << "" << false << "" << 0;
     }
     void commandLine() {
         QFETCH(QStringList, arguments);
