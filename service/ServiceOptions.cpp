@@ -64,6 +64,9 @@ std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, 
          QStringLiteral("Nejvýše otevřených spojení z jedné adresy (32)."), QStringLiteral("počet")},
         {QStringLiteral("idle-timeout"), QStringLiteral("Nečinné spojení se zavře po ms (30000)."),
          QStringLiteral("ms")},
+        {QStringLiteral("header-timeout"),
+         QStringLiteral("Spojení, které do tolika ms nedošle celou hlavičku požadavku, se zavře (5000)."),
+         QStringLiteral("ms")},
         {QStringLiteral("cert"), QStringLiteral("Certifikát pro HTTPS (PEM)."), QStringLiteral("soubor")},
         {QStringLiteral("key"), QStringLiteral("Soukromý klíč k certifikátu (PEM)."),
          QStringLiteral("soubor")},
@@ -123,7 +126,10 @@ std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, 
                  error) ||
         !readInt(parser, QStringLiteral("max-connections-per-client"), 1, 100000,
                  &options.limits.maxPerClient, error) ||
-        !readInt(parser, QStringLiteral("idle-timeout"), 100, 3600000, &options.limits.idleTimeoutMs, error))
+        !readInt(parser, QStringLiteral("idle-timeout"), 100, 3600000, &options.limits.idleTimeoutMs,
+                 error) ||
+        !readInt(parser, QStringLiteral("header-timeout"), 100, 600000, &options.limits.headerTimeoutMs,
+                 error))
         return std::nullopt;
     options.cacheTtlMs = cacheTtlSeconds * 1000;
 
