@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <QStringView>
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -32,29 +33,83 @@ QString upper(const QString& text) {
     return czech().toUpper(text);
 }
 
-QString nameOf(const QString& line) {
+QStringView nameOf(QStringView line) {
     const qsizetype bar = line.indexOf(kSeparator);
     return bar < 0 ? line : line.left(bar);
 }
 
-// Lines end with CR LF as written, but a hand edit may leave LF or CR alone;
-// every one ends a line. A line end at the very end starts no further line.
-QStringList splitLines(const QString& text) {
-    QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
+// The upper-casing of the search, unit by unit: each UTF-16 unit's upper
+// case, asked of the locale once and kept. Czech upper-casing depends on no
+// neighbour, so where every unit of a name maps to one unit this equals
+// upper(name), at a fraction of its cost; a name with any other unit (ß
+// becomes SS, a surrogate pair) is upper-cased whole by the locale.
+class UnitUpperCase {
+public:
+    // Appends the upper case of `text` to `out`.
+    void append(QStringView text, QString& out) {
+        const qsizetype from = out.size();
+        out.resize(from + text.size());
+        char16_t* d = reinterpret_cast<char16_t*>(out.data()) + from;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t u = mapped(text[i].unicode());
+            if (u == kWhole) {
+                out.resize(from);
+                out += upper(text.toString());
+                return;
+            }
+            d[i] = u;
+        }
+    }
+
+private:
+    static constexpr char16_t kWhole = 0xFFFF; // (U+FFFF itself only takes the slow way)
+
+    char16_t mapped(char16_t c) {
+        char16_t& m = m_map[c];
+        if (m == 0) { // not asked yet (U+0000 is asked every time, harmlessly)
+            if (QChar::isSurrogate(c)) {
+                m = kWhole;
+            } else {
+                const QString one = upper(QString(QChar(c)));
+                m = one.size() == 1 ? one[0].unicode() : kWhole;
+            }
+        }
+        return m;
+    }
+
+    std::array<char16_t, 0x10000> m_map{};
+};
+
+UnitUpperCase& unitUpperCase() {
+    static UnitUpperCase table;
+    return table;
+}
+
+// Calls `line` for every line of the file's bytes, decoded. Lines end with
+// CR LF as written, but a hand edit may leave LF or CR alone; every one ends a
+// line (neither byte occurs inside a Windows-1250 or UTF-8 character). A line
+// end at the very end starts no further line.
+template <typename Line> void forEachLine(const QByteArray& bytes, Line&& line) {
+    static const QByteArray bom("\xEF\xBB\xBF", 3);
+    const bool utf8 = bytes.startsWith(bom);
+    const char* data = bytes.constData();
+    const qsizetype n = bytes.size();
+    auto take = [&](qsizetype start, qsizetype end) {
+        const QByteArray raw = QByteArray::fromRawData(data + start, end - start);
+        line(utf8 ? QString::fromUtf8(raw) : AnsiText::decodeWindows1250(raw));
+    };
+    qsizetype start = utf8 ? bom.size() : 0;
+    for (qsizetype i = start; i < n; ++i) {
+        const char c = data[i];
+        if (c != '\r' && c != '\n')
             continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+        take(start, i);
+        if (c == '\r' && i + 1 < n && data[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.mid(start));
-    return lines;
+        take(start, n);
 }
 
 QString fieldLabel(SavedClauses::Field field) {
@@ -130,42 +185,56 @@ void SavedClauses::load() {
     if (file.error() != QFileDevice::NoError)
         throw AppError(cannotOpen(m_path, file.errorString()));
 
-    QStringList lines = splitLines(AnsiText::decode(bytes));
-    // An empty line (a hand edit) names no applicant and restores nothing.
-    lines.removeAll(QString());
-    assign(std::move(lines));
+    // One pass: each line is decoded, kept, and its name upper-cased into the
+    // search text, without a decoded copy of the whole file or of the names.
+    m_lines.clear();
+    m_names.reset();
+    clearSearch();
+    // Names and their line feeds never outgrow the file (barring ß and the like);
+    // the pages reserved beyond what they fill are never touched.
+    m_upperNames.reserve(bytes.size());
+    forEachLine(bytes, [this](QString line) {
+        // An empty line (a hand edit) names no applicant and restores nothing.
+        if (line.isEmpty())
+            return;
+        addToSearch(nameOf(line));
+        m_lines.append(std::move(line));
+    });
+    m_upperNames.squeeze();
 }
 
 void SavedClauses::assign(QStringList lines) {
-    QStringList names;
-    names.reserve(lines.size());
-    qsizetype total = 0;
-    for (const QString& line : lines) {
-        names.append(nameOf(line));
-        total += names.last().size() + 1;
-    }
-    // One upper-casing of everything is far cheaper than one per name; the
-    // result may be longer than its source (ß), so the starts are found after.
-    QString joined;
-    joined.reserve(total);
-    for (const QString& name : names)
-        joined += name + u'\n';
-    QString upperNames = upper(joined);
-    QList<qsizetype> starts;
-    starts.reserve(names.size() + 1);
-    starts.append(0);
-    for (qsizetype at = upperNames.indexOf(u'\n'); at >= 0; at = upperNames.indexOf(u'\n', at + 1))
-        starts.append(at + 1);
-
-    std::vector<quint32> counts(0x10000, 0);
-    for (QChar c : std::as_const(upperNames))
-        ++counts[c.unicode()];
-
     m_lines = std::move(lines);
-    m_names = std::move(names);
-    m_upperNames = std::move(upperNames);
-    m_upperStarts = std::move(starts);
-    m_unitCounts = std::move(counts);
+    m_names.reset();
+    clearSearch();
+    for (const QString& line : std::as_const(m_lines))
+        addToSearch(nameOf(line));
+}
+
+void SavedClauses::clearSearch() {
+    m_upperNames.clear();
+    m_upperStarts = {0};
+    m_unitCounts.assign(0x10000, 0);
+}
+
+void SavedClauses::addToSearch(QStringView name) {
+    const qsizetype from = m_upperNames.size();
+    unitUpperCase().append(name, m_upperNames);
+    m_upperNames.append(u'\n');
+    for (qsizetype k = from; k < m_upperNames.size(); ++k)
+        ++m_unitCounts[m_upperNames[k].unicode()];
+    m_upperStarts.append(m_upperNames.size());
+}
+
+const QStringList& SavedClauses::names() const {
+    if (!m_names) {
+        QStringList names;
+        names.reserve(m_lines.size());
+        for (const QString& line : m_lines)
+            names.append(nameOf(line).toString());
+        m_names = std::move(names);
+    }
+    return *m_names;
 }
 
 QString SavedClauses::lineFor(const LegalizationFields& f) {
@@ -205,14 +274,17 @@ void SavedClauses::save(const LegalizationFields& fields) {
 }
 
 bool SavedClauses::removeFirstNamed(const QString& name) {
-    const qsizetype i = m_names.indexOf(name);
-    if (i < 0)
+    const auto named = std::find_if(m_lines.cbegin(), m_lines.cend(),
+                                    [&name](const QString& line) { return nameOf(line) == name; });
+    if (named == m_lines.cend())
         return false;
+    const qsizetype i = named - m_lines.cbegin();
     QStringList lines = m_lines;
     lines.removeAt(i);
     write(lines);
     m_lines = std::move(lines);
-    m_names.removeAt(i);
+    if (m_names)
+        m_names->removeAt(i);
     const qsizetype length = m_upperStarts[i + 1] - m_upperStarts[i];
     for (qsizetype k = m_upperStarts[i]; k < m_upperStarts[i] + length; ++k)
         --m_unitCounts[m_upperNames[k].unicode()];
@@ -253,7 +325,7 @@ QList<int> SavedClauses::filterIndexes(const QString& typed) const {
 QStringList SavedClauses::filter(const QString& typed) const {
     QStringList found;
     for (int i : filterIndexes(typed))
-        found.append(m_names[i]);
+        found.append(nameOf(m_lines[i]).toString());
     return found;
 }
 
@@ -277,9 +349,9 @@ SavedClauseEntry SavedClauses::parse(const QString& line) {
 
 QList<SavedClauseEntry> SavedClauses::matching(const QString& applicantLine) const {
     QList<SavedClauseEntry> found;
-    const qsizetype n = m_names.size();
+    const qsizetype n = m_lines.size();
     for (qsizetype i = 0; i < n; ++i) {
-        if (m_names[i] != applicantLine)
+        if (nameOf(m_lines[i]) != applicantLine)
             continue;
         SavedClauseEntry e = parse(m_lines[i]);
         e.line = int(i);

@@ -52,7 +52,9 @@ public:
     explicit SavedClauses(QString path = DataDir::savedClausesFile());
 
     const QString& path() const { return m_path; }
-    const QStringList& names() const { return m_names; }
+    // Field 1 of every line; made on first use (the settings dialog's list),
+    // the search does without.
+    const QStringList& names() const;
     const QStringList& lines() const { return m_lines; }
     qsizetype size() const { return m_lines.size(); }
     bool isEmpty() const { return m_lines.isEmpty(); }
@@ -92,12 +94,15 @@ public:
 private:
     void write(const QStringList& lines) const;
     void assign(QStringList lines);
+    void clearSearch();
+    void addToSearch(QStringView name);
 
     QString m_path;
     QStringList m_lines;
-    QStringList m_names;
-    // For the search while typing: all names upper-cased once, each followed
-    // by a line feed (which no name holds), and where each one starts.
+    mutable std::optional<QStringList> m_names;
+    // For the search while typing: all names upper-cased, each followed by a
+    // line feed (which no name holds), and where each one starts. It is the
+    // only copy of the names beside the lines themselves.
     QString m_upperNames;
     QList<qsizetype> m_upperStarts;
     // How often each UTF-16 unit occurs there: the search anchors on the
