@@ -20,7 +20,7 @@ QString unableToWrite(const QString& path) {
 }
 
 // Reads the file; a missing file is an empty one.
-QString readText(const QString& path) {
+QByteArray readBytes(const QString& path) {
     QFile file(path);
     if (!file.exists())
         return {};
@@ -32,7 +32,11 @@ QString readText(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
                            .arg(QDir::toNativeSeparators(path), file.errorString()));
-    return AnsiText::decode(file.read(SettingsStore::kMaxFileSize + 1));
+    return file.read(SettingsStore::kMaxFileSize + 1);
+}
+
+QString readText(const QString& path) {
+    return AnsiText::decode(readBytes(path));
 }
 
 QStringList splitLines(const QString& text) {
@@ -87,27 +91,67 @@ struct SettingsStore::Pending {
     QString text;
 };
 
+// The sections and keys of one text, in file order, as the reads see them.
+struct SettingsStore::Parsed {
+    struct Section {
+        QString name;
+        QList<std::pair<QString, QString>> entries; // key, value (both trimmed)
+    };
+
+    QByteArray bytes; // the file's bytes it was made from, or
+    QString text;     // the text of a batch under way
+    bool fromFile = false;
+    QList<Section> sections;
+
+    void parse(const QString& source) {
+        QString name, k, v;
+        for (const QString& line : splitLines(source)) {
+            if (sectionName(line, name))
+                sections.append({name, {}});
+            else if (!sections.isEmpty() && keyLine(line, k, v))
+                sections.last().entries.append({k, v});
+        }
+    }
+};
+
 SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {}
 
 SettingsStore::~SettingsStore() = default;
 
+const SettingsStore::Parsed& SettingsStore::parsed() const {
+    if (m_pending) {
+        if (!m_parsed || m_parsed->fromFile || m_parsed->text != m_pending->text) {
+            auto made = std::make_unique<Parsed>();
+            made->text = m_pending->text;
+            made->parse(made->text);
+            m_parsed = std::move(made);
+        }
+        return *m_parsed;
+    }
+    // The bytes are read every time: a size or a time stamp could stay the
+    // same across a hand edit, the bytes cannot.
+    QByteArray bytes = readBytes(m_path);
+    if (!m_parsed || !m_parsed->fromFile || m_parsed->bytes != bytes) {
+        auto made = std::make_unique<Parsed>();
+        made->fromFile = true;
+        made->parse(AnsiText::decode(bytes));
+        made->bytes = std::move(bytes);
+        m_parsed = std::move(made);
+    }
+    return *m_parsed;
+}
+
 QString SettingsStore::ReadString(const QString& section, const QString& key,
                                   const QString& defaultValue) const {
-    const QStringList lines = splitLines(m_pending ? m_pending->text : readText(m_path));
-    bool inSection = false;
-    bool sectionSeen = false;
-    QString name, k, v;
-    for (const QString& line : lines) {
-        if (sectionName(line, name)) {
-            // The first section of a name is the one that counts, as in Windows.
-            if (sectionSeen && inSection)
-                break;
-            inSection = sameName(name, section);
-            sectionSeen = sectionSeen || inSection;
+    for (const Parsed::Section& s : parsed().sections) {
+        // The first section of a name is the one that counts, as in Windows.
+        if (!sameName(s.name, section))
             continue;
+        for (const auto& [k, v] : s.entries) {
+            if (sameName(k, key))
+                return v.left(kMaxValueLength);
         }
-        if (inSection && keyLine(line, k, v) && sameName(k, key))
-            return v.left(kMaxValueLength);
+        break;
     }
     return defaultValue;
 }
