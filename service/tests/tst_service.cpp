@@ -492,6 +492,24 @@ private slots:
         QTRY_COMPARE(service->guard().openConnections(), 0);
     }
 
+    // The deadline covers the TLS handshake too: a client that starts one and
+    // never finishes it is closed like any slow one.
+    void stalledTlsHandshakeIsCutOff() {
+        ServiceOptions secure = options();
+        secure.certificateFile =
+            qEnvironmentVariable("LORVENA_SERVICE_TEST_DATA") + QStringLiteral("/localhost.crt");
+        secure.keyFile = qEnvironmentVariable("LORVENA_SERVICE_TEST_DATA") + QStringLiteral("/localhost.key");
+        secure.limits.headerTimeoutMs = 600;
+        const auto service = start(secure);
+        QVERIFY(service->port() != 0);
+        QElapsedTimer clock;
+        clock.start();
+        const RawExchange exchange = rawExchange(service->port(), QByteArray("\x16\x03\x01", 3), 4000);
+        QVERIFY(exchange.closedByService);
+        QVERIFY2(clock.elapsed() >= 550 && clock.elapsed() < 1600,
+                 qPrintable(QString::number(clock.elapsed())));
+    }
+
     // The deadline is the client's: a connection whose answer waits for the
     // register is not cut.
     void answerWaitingForTheRegisterIsKept() {
