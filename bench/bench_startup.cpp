@@ -173,11 +173,14 @@ int main(int argc, char** argv) {
         text += QStringLiteral("Poznamka%1=Poznámka číslo %1 o žadateli, který přišel v úterý\r\n").arg(k);
     if (!writeFile(store.path(), AnsiText::encode(text)))
         return 1;
-    t.start();
-    for (int i = 0; i < 20; ++i)
+    std::vector<double> bigReads;
+    for (int i = 0; i < 20; ++i) {
+        t.start();
         store.ReadString(QStringLiteral("Knihy"), QStringLiteral("cisloKniha7"), QStringLiteral("1"));
-    std::printf("ReadString of a %lld-byte file: %.1f us each\n", (long long)QFileInfo(store.path()).size(),
-                t.nsecsElapsed() / 1000.0 / 20);
+        bigReads.push_back(t.nsecsElapsed() / 1000.0);
+    }
+    std::printf("ReadString of a %lld-byte file: first %.1f us, median %.1f us\n",
+                (long long)QFileInfo(store.path()).size(), bigReads.front(), median(bigReads));
     compareStarts("1 MB settings file:", dir.path());
     return 0;
 }
