@@ -11,6 +11,7 @@
 #include <QStringView>
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -31,11 +32,6 @@ const QLocale& czech() {
 
 QString upper(const QString& text) {
     return czech().toUpper(text);
-}
-
-QStringView nameOf(QStringView line) {
-    const qsizetype bar = line.indexOf(kSeparator);
-    return bar < 0 ? line : line.left(bar);
 }
 
 // The upper-casing of the search, unit by unit: each UTF-16 unit's upper
@@ -85,18 +81,26 @@ UnitUpperCase& unitUpperCase() {
     return table;
 }
 
-// Calls `line` for every line of the file's bytes, decoded. Lines end with
-// CR LF as written, but a hand edit may leave LF or CR alone; every one ends a
-// line (neither byte occurs inside a Windows-1250 or UTF-8 character). A line
-// end at the very end starts no further line.
+// Calls `line(name, rest)` for every line of the file's bytes, decoded and
+// split before its first "|" (the rest starts with it, or is empty). Lines end
+// with CR LF as written, but a hand edit may leave LF or CR alone; every one
+// ends a line (neither byte, nor "|", occurs inside a Windows-1250 or UTF-8
+// character). A line end at the very end starts no further line.
 template <typename Line> void forEachLine(const QByteArray& bytes, Line&& line) {
     static const QByteArray bom("\xEF\xBB\xBF", 3);
     const bool utf8 = bytes.startsWith(bom);
     const char* data = bytes.constData();
     const qsizetype n = bytes.size();
-    auto take = [&](qsizetype start, qsizetype end) {
+    auto decode = [&](qsizetype start, qsizetype end) {
+        if (start == end)
+            return QString();
         const QByteArray raw = QByteArray::fromRawData(data + start, end - start);
-        line(utf8 ? QString::fromUtf8(raw) : AnsiText::decodeWindows1250(raw));
+        return utf8 ? QString::fromUtf8(raw) : AnsiText::decodeWindows1250(raw);
+    };
+    auto take = [&](qsizetype start, qsizetype end) {
+        const void* bar = std::memchr(data + start, '|', size_t(end - start));
+        const qsizetype split = bar ? static_cast<const char*>(bar) - data : end;
+        line(decode(start, split), decode(split, end));
     };
     qsizetype start = utf8 ? bom.size() : 0;
     for (qsizetype i = start; i < n; ++i) {
@@ -169,7 +173,7 @@ void SavedClauseEntry::applyTo(LegalizationFields& fields) const {
 }
 
 SavedClauses::SavedClauses(QString path) : m_path(std::move(path)) {
-    assign({});
+    clearSearch();
 }
 
 void SavedClauses::load() {
@@ -185,30 +189,25 @@ void SavedClauses::load() {
     if (file.error() != QFileDevice::NoError)
         throw AppError(cannotOpen(m_path, file.errorString()));
 
-    // One pass: each line is decoded, kept, and its name upper-cased into the
-    // search text, without a decoded copy of the whole file or of the names.
-    m_lines.clear();
-    m_names.reset();
+    // One pass: each line is decoded straight into its name and the rest, and
+    // the name upper-cased into the search text, without a decoded copy of the
+    // whole file, nor of the lines beside the names.
+    m_names.clear();
+    m_rests.clear();
+    m_lines.reset();
     clearSearch();
     // Names and their line feeds never outgrow the file (barring ß and the like);
     // the pages reserved beyond what they fill are never touched.
     m_upperNames.reserve(bytes.size());
-    forEachLine(bytes, [this](QString line) {
+    forEachLine(bytes, [this](QString name, QString rest) {
         // An empty line (a hand edit) names no applicant and restores nothing.
-        if (line.isEmpty())
+        if (name.isEmpty() && rest.isEmpty())
             return;
-        addToSearch(nameOf(line));
-        m_lines.append(std::move(line));
+        addToSearch(name);
+        m_names.append(std::move(name));
+        m_rests.append(std::move(rest));
     });
     m_upperNames.squeeze();
-}
-
-void SavedClauses::assign(QStringList lines) {
-    m_lines = std::move(lines);
-    m_names.reset();
-    clearSearch();
-    for (const QString& line : std::as_const(m_lines))
-        addToSearch(nameOf(line));
 }
 
 void SavedClauses::clearSearch() {
@@ -226,15 +225,15 @@ void SavedClauses::addToSearch(QStringView name) {
     m_upperStarts.append(m_upperNames.size());
 }
 
-const QStringList& SavedClauses::names() const {
-    if (!m_names) {
-        QStringList names;
-        names.reserve(m_lines.size());
-        for (const QString& line : m_lines)
-            names.append(nameOf(line).toString());
-        m_names = std::move(names);
+const QStringList& SavedClauses::lines() const {
+    if (!m_lines) {
+        QStringList lines;
+        lines.reserve(m_names.size());
+        for (qsizetype i = 0; i < m_names.size(); ++i)
+            lines.append(m_names[i] + m_rests[i]);
+        m_lines = std::move(lines);
     }
-    return *m_names;
+    return *m_lines;
 }
 
 QString SavedClauses::lineFor(const LegalizationFields& f) {
@@ -267,24 +266,22 @@ void SavedClauses::write(const QStringList& lines) const {
 void SavedClauses::save(const LegalizationFields& fields) {
     if (const auto refusal = checkStorable(fields))
         throw AppError(refusal->message);
-    QStringList lines = m_lines;
+    QStringList lines = this->lines();
     lines.append(lineFor(fields));
     write(lines);
     load();
 }
 
 bool SavedClauses::removeFirstNamed(const QString& name) {
-    const auto named = std::find_if(m_lines.cbegin(), m_lines.cend(),
-                                    [&name](const QString& line) { return nameOf(line) == name; });
-    if (named == m_lines.cend())
+    const qsizetype i = m_names.indexOf(name);
+    if (i < 0)
         return false;
-    const qsizetype i = named - m_lines.cbegin();
-    QStringList lines = m_lines;
+    QStringList lines = this->lines();
     lines.removeAt(i);
     write(lines);
-    m_lines = std::move(lines);
-    if (m_names)
-        m_names->removeAt(i);
+    m_lines.reset(); // made again when next needed, rather than kept beside the names
+    m_names.removeAt(i);
+    m_rests.removeAt(i);
     const qsizetype length = m_upperStarts[i + 1] - m_upperStarts[i];
     for (qsizetype k = m_upperStarts[i]; k < m_upperStarts[i] + length; ++k)
         --m_unitCounts[m_upperNames[k].unicode()];
@@ -325,7 +322,7 @@ QList<int> SavedClauses::filterIndexes(const QString& typed) const {
 QStringList SavedClauses::filter(const QString& typed) const {
     QStringList found;
     for (int i : filterIndexes(typed))
-        found.append(nameOf(m_lines[i]).toString());
+        found.append(m_names[i]);
     return found;
 }
 
@@ -349,11 +346,11 @@ SavedClauseEntry SavedClauses::parse(const QString& line) {
 
 QList<SavedClauseEntry> SavedClauses::matching(const QString& applicantLine) const {
     QList<SavedClauseEntry> found;
-    const qsizetype n = m_lines.size();
+    const qsizetype n = m_names.size();
     for (qsizetype i = 0; i < n; ++i) {
-        if (nameOf(m_lines[i]) != applicantLine)
+        if (m_names[i] != applicantLine)
             continue;
-        SavedClauseEntry e = parse(m_lines[i]);
+        SavedClauseEntry e = parse(m_names[i] + m_rests[i]);
         e.line = int(i);
         found.append(std::move(e));
     }

@@ -52,12 +52,12 @@ public:
     explicit SavedClauses(QString path = DataDir::savedClausesFile());
 
     const QString& path() const { return m_path; }
-    // Field 1 of every line; made on first use (the settings dialog's list),
-    // the search does without.
-    const QStringList& names() const;
-    const QStringList& lines() const { return m_lines; }
-    qsizetype size() const { return m_lines.size(); }
-    bool isEmpty() const { return m_lines.isEmpty(); }
+    const QStringList& names() const { return m_names; }
+    // Made on first use (a rewrite of the file); the names and the rest of
+    // each line are what is kept.
+    const QStringList& lines() const;
+    qsizetype size() const { return m_names.size(); }
+    bool isEmpty() const { return m_names.isEmpty(); }
 
     // Reads both lists from the file, creating an empty file when there is
     // none. Empty lines are dropped. Throws AppError when the file cannot be
@@ -93,13 +93,15 @@ public:
 
 private:
     void write(const QStringList& lines) const;
-    void assign(QStringList lines);
     void clearSearch();
     void addToSearch(QStringView name);
 
     QString m_path;
-    QStringList m_lines;
-    mutable std::optional<QStringList> m_names;
+    // Each line split before its first "|": field 1, and the rest from the bar
+    // on (empty for a line without one).
+    QStringList m_names;
+    QStringList m_rests;
+    mutable std::optional<QStringList> m_lines;
     // For the search while typing: all names upper-cased, each followed by a
     // line feed (which no name holds), and where each one starts. It is the
     // only copy of the names beside the lines themselves.
