@@ -102,13 +102,23 @@ bool DocumentCheck::start(int documentKind, const QString& number, const QString
         return false;
 
     QNetworkRequest request(requestUrl(m_base, number, series, *code));
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::SameOriginRedirectPolicy);
+    request.setMaximumRedirectsAllowed(kMaxRedirects);
     // TLS errors are left unhandled on purpose: they fail the request.
     QNetworkReply* reply = m_manager->get(request);
+    // Qt stops reading from the connection once this much waits unread, so an
+    // endless body never piles up in memory before it is cut off.
+    reply->setReadBufferSize(kMaxBodyBytes + 1);
     const quint64 generation = m_generation;
     m_reply = reply;
     m_timedOut = false;
+    m_oversized = false;
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] { cutOffWhenOversized(reply); });
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] { cutOffWhenOversized(reply); });
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, generation] { onReplyFinished(reply, generation); });
+    // Started once and never restarted: bytes that keep trickling in do not
+    // extend it.
     m_timer->start(m_timeoutMs);
     return true;
 }
@@ -122,6 +132,20 @@ void DocumentCheck::cancel() {
     }
 }
 
+void DocumentCheck::cutOffWhenOversized(QNetworkReply* reply) {
+    if (reply != m_reply || reply->isFinished())
+        return;
+    // A redirect's page is never read as the answer; the deadline bounds it.
+    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() / 100 == 3)
+        return;
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (reply->bytesAvailable() > kMaxBodyBytes ||
+        (length.isValid() && length.toLongLong() > kMaxBodyBytes)) {
+        m_oversized = true;
+        reply->abort();
+    }
+}
+
 void DocumentCheck::onReplyFinished(QNetworkReply* reply, quint64 generation) {
     reply->deleteLater();
     if (generation != m_generation)
@@ -131,13 +155,18 @@ void DocumentCheck::onReplyFinished(QNetworkReply* reply, quint64 generation) {
 
     DocumentCheckResult result;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const int code = status.toInt();
     if (m_timedOut) {
         result.kind = DocumentCheckResult::Kind::Failure;
         result.errorText = QStringLiteral("time-out");
-    } else if (reply->error() == QNetworkReply::NoError) {
+    } else if (m_oversized || reply->bytesAvailable() > kMaxBodyBytes) {
+        result.kind = DocumentCheckResult::Kind::Oversized;
+        result.errorText = QStringLiteral("answer longer than %1 bytes").arg(kMaxBodyBytes);
+    } else if (reply->error() == QNetworkReply::NoError && code >= 200 && code < 300) {
         result.kind = DocumentCheckResult::Kind::Answer;
         result.body = QString::fromUtf8(reply->readAll());
     } else if (status.isValid()) {
+        // Also a redirect that was not followed: its page is not the service's answer.
         result.kind = DocumentCheckResult::Kind::HttpError;
         result.body = QString::fromUtf8(reply->readAll());
         result.errorText = reply->errorString();

@@ -21,8 +21,9 @@ struct DocumentCheckDisplay {
 struct DocumentCheckResult {
     enum class Kind {
         Answer,    // the service answered; `body` is exactly what it sent
-        HttpError, // the service answered with an error status; `body` is its page
-        Failure    // no answer: no network, name not found, TLS failure, time-out
+        HttpError, // an error status, or a redirect away from the service; `body` is its page
+        Failure,   // no answer: no network, name not found, TLS failure, time-out
+        Oversized  // more than any answer can be; cut off unread, `body` stays empty
     };
     Kind kind = Kind::Failure;
     QString body;
@@ -36,6 +37,12 @@ struct DocumentCheckResult {
 // documents, through the maker's web service. Asynchronous, so the window
 // never freezes: the answer arrives by finished(). Only the latest check
 // reports: starting another one or cancel() silences the earlier.
+//
+// The document number is personal data and the answer one character, so a
+// check stays bounded whatever the other end does: one deadline from the
+// request to the last byte, a body of a few bytes at most, and redirects
+// followed only within the same origin (scheme, host and port), never to
+// another host and never out of TLS.
 class DocumentCheck : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +53,9 @@ public:
     static inline const QString kRetryCaption = QStringLiteral("Ověřit");
     static inline const QString kChangedState = QStringLiteral("?");
     static constexpr int kDefaultTimeoutMs = 10000;
+    // Room for the digit and a short error text; anything longer is not an answer.
+    static constexpr qint64 kMaxBodyBytes = 64;
+    static constexpr int kMaxRedirects = 3;
 
     explicit DocumentCheck(QString baseUrl = kDefaultBase, QObject* parent = nullptr);
     ~DocumentCheck() override;
@@ -83,6 +93,7 @@ Q_SIGNALS:
 
 private:
     void onReplyFinished(QNetworkReply* reply, quint64 generation);
+    void cutOffWhenOversized(QNetworkReply* reply);
 
     QString m_base;
     int m_timeoutMs = kDefaultTimeoutMs;
@@ -91,6 +102,7 @@ private:
     QNetworkReply* m_reply = nullptr; // the one check under way
     quint64 m_generation = 0;
     bool m_timedOut = false;
+    bool m_oversized = false;
 };
 
 Q_DECLARE_METATYPE(DocumentCheckResult)

@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QStringView>
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace {
 
@@ -28,29 +30,86 @@ QString upper(const QString& text) {
     return czech().toUpper(text);
 }
 
-QString nameOf(const QString& line) {
-    const qsizetype bar = line.indexOf(kSeparator);
-    return bar < 0 ? line : line.left(bar);
+// The upper-casing of the search, unit by unit: each UTF-16 unit's upper
+// case, asked of the locale once and kept. Czech upper-casing depends on no
+// neighbour, so where every unit of a name maps to one unit this equals
+// upper(name), at a fraction of its cost; a name with any other unit (ß
+// becomes SS, a surrogate pair) is upper-cased whole by the locale.
+class UnitUpperCase {
+public:
+    // Appends the upper case of `text` to `out`.
+    void append(QStringView text, QString& out) {
+        const qsizetype from = out.size();
+        out.resize(from + text.size());
+        char16_t* d = reinterpret_cast<char16_t*>(out.data()) + from;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t u = mapped(text[i].unicode());
+            if (u == kWhole) {
+                out.resize(from);
+                out += upper(text.toString());
+                return;
+            }
+            d[i] = u;
+        }
+    }
+
+private:
+    static constexpr char16_t kWhole = 0xFFFF; // (U+FFFF itself only takes the slow way)
+
+    char16_t mapped(char16_t c) {
+        char16_t& m = m_map[c];
+        if (m == 0) { // not asked yet (U+0000 is asked every time, harmlessly)
+            if (QChar::isSurrogate(c)) {
+                m = kWhole;
+            } else {
+                const QString one = upper(QString(QChar(c)));
+                m = one.size() == 1 ? one[0].unicode() : kWhole;
+            }
+        }
+        return m;
+    }
+
+    std::array<char16_t, 0x10000> m_map{};
+};
+
+UnitUpperCase& unitUpperCase() {
+    static UnitUpperCase table;
+    return table;
 }
 
-// Lines end with CR LF as written, but a hand edit may leave LF or CR alone;
-// every one ends a line. A line end at the very end starts no further line.
-QStringList splitLines(const QString& text) {
-    QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
+// Calls `line(name, rest)` for every line of the file's bytes, decoded and
+// split before its first "|" (the rest starts with it, or is empty). Lines end
+// with CR LF as written, but a hand edit may leave LF or CR alone; every one
+// ends a line (neither byte, nor "|", occurs inside a Windows-1250 or UTF-8
+// character). A line end at the very end starts no further line.
+template <typename Line> void forEachLine(const QByteArray& bytes, Line&& line) {
+    static const QByteArray bom("\xEF\xBB\xBF", 3);
+    const bool utf8 = bytes.startsWith(bom);
+    const char* data = bytes.constData();
+    const qsizetype n = bytes.size();
+    auto decode = [&](qsizetype start, qsizetype end) {
+        if (start == end)
+            return QString();
+        const QByteArray raw = QByteArray::fromRawData(data + start, end - start);
+        return utf8 ? QString::fromUtf8(raw) : AnsiText::decodeWindows1250(raw);
+    };
+    auto take = [&](qsizetype start, qsizetype end) {
+        const void* bar = std::memchr(data + start, '|', size_t(end - start));
+        const qsizetype split = bar ? static_cast<const char*>(bar) - data : end;
+        line(decode(start, split), decode(split, end));
+    };
+    qsizetype start = utf8 ? bom.size() : 0;
+    for (qsizetype i = start; i < n; ++i) {
+        const char c = data[i];
+        if (c != '\r' && c != '\n')
             continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+        take(start, i);
+        if (c == '\r' && i + 1 < n && data[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.mid(start));
-    return lines;
+        take(start, n);
 }
 
 QString fieldLabel(SavedClauses::Field field) {
@@ -110,7 +169,7 @@ void SavedClauseEntry::applyTo(LegalizationFields& fields) const {
 }
 
 SavedClauses::SavedClauses(QString path) : m_path(std::move(path)) {
-    assign({});
+    clearSearch();
 }
 
 void SavedClauses::load() {
@@ -123,42 +182,51 @@ void SavedClauses::load() {
     if (file.error() != QFileDevice::NoError)
         throw AppError(cannotOpen(m_path, file.errorString()));
 
-    QStringList lines = splitLines(AnsiText::decode(bytes));
-    // An empty line (a hand edit) names no applicant and restores nothing.
-    lines.removeAll(QString());
-    assign(std::move(lines));
+    // One pass: each line is decoded straight into its name and the rest, and
+    // the name upper-cased into the search text, without a decoded copy of the
+    // whole file, nor of the lines beside the names.
+    m_names.clear();
+    m_rests.clear();
+    m_lines.reset();
+    clearSearch();
+    // Names and their line feeds never outgrow the file (barring ß and the like);
+    // the pages reserved beyond what they fill are never touched.
+    m_upperNames.reserve(bytes.size());
+    forEachLine(bytes, [this](QString name, QString rest) {
+        // An empty line (a hand edit) names no applicant and restores nothing.
+        if (name.isEmpty() && rest.isEmpty())
+            return;
+        addToSearch(name);
+        m_names.append(std::move(name));
+        m_rests.append(std::move(rest));
+    });
+    m_upperNames.squeeze();
 }
 
-void SavedClauses::assign(QStringList lines) {
-    QStringList names;
-    names.reserve(lines.size());
-    qsizetype total = 0;
-    for (const QString& line : lines) {
-        names.append(nameOf(line));
-        total += names.last().size() + 1;
+void SavedClauses::clearSearch() {
+    m_upperNames.clear();
+    m_upperStarts = {0};
+    m_unitCounts.assign(0x10000, 0);
+}
+
+void SavedClauses::addToSearch(QStringView name) {
+    const qsizetype from = m_upperNames.size();
+    unitUpperCase().append(name, m_upperNames);
+    m_upperNames.append(u'\n');
+    for (qsizetype k = from; k < m_upperNames.size(); ++k)
+        ++m_unitCounts[m_upperNames[k].unicode()];
+    m_upperStarts.append(m_upperNames.size());
+}
+
+const QStringList& SavedClauses::lines() const {
+    if (!m_lines) {
+        QStringList lines;
+        lines.reserve(m_names.size());
+        for (qsizetype i = 0; i < m_names.size(); ++i)
+            lines.append(m_names[i] + m_rests[i]);
+        m_lines = std::move(lines);
     }
-    // One upper-casing of everything is far cheaper than one per name; the
-    // result may be longer than its source (ß), so the starts are found after.
-    QString joined;
-    joined.reserve(total);
-    for (const QString& name : names)
-        joined += name + u'\n';
-    QString upperNames = upper(joined);
-    QList<qsizetype> starts;
-    starts.reserve(names.size() + 1);
-    starts.append(0);
-    for (qsizetype at = upperNames.indexOf(u'\n'); at >= 0; at = upperNames.indexOf(u'\n', at + 1))
-        starts.append(at + 1);
-
-    std::vector<quint32> counts(0x10000, 0);
-    for (QChar c : std::as_const(upperNames))
-        ++counts[c.unicode()];
-
-    m_lines = std::move(lines);
-    m_names = std::move(names);
-    m_upperNames = std::move(upperNames);
-    m_upperStarts = std::move(starts);
-    m_unitCounts = std::move(counts);
+    return *m_lines;
 }
 
 QString SavedClauses::lineFor(const LegalizationFields& f) {
@@ -186,7 +254,7 @@ void SavedClauses::write(const QStringList& lines) const {
 void SavedClauses::save(const LegalizationFields& fields) {
     if (const auto refusal = checkStorable(fields))
         throw AppError(refusal->message);
-    QStringList lines = m_lines;
+    QStringList lines = this->lines();
     lines.append(lineFor(fields));
     write(lines);
     load();
@@ -196,11 +264,12 @@ bool SavedClauses::removeFirstNamed(const QString& name) {
     const qsizetype i = m_names.indexOf(name);
     if (i < 0)
         return false;
-    QStringList lines = m_lines;
+    QStringList lines = this->lines();
     lines.removeAt(i);
     write(lines);
-    m_lines = std::move(lines);
+    m_lines.reset(); // made again when next needed, rather than kept beside the names
     m_names.removeAt(i);
+    m_rests.removeAt(i);
     const qsizetype length = m_upperStarts[i + 1] - m_upperStarts[i];
     for (qsizetype k = m_upperStarts[i]; k < m_upperStarts[i] + length; ++k)
         --m_unitCounts[m_upperNames[k].unicode()];
@@ -269,7 +338,7 @@ QList<SavedClauseEntry> SavedClauses::matching(const QString& applicantLine) con
     for (qsizetype i = 0; i < n; ++i) {
         if (m_names[i] != applicantLine)
             continue;
-        SavedClauseEntry e = parse(m_lines[i]);
+        SavedClauseEntry e = parse(m_names[i] + m_rests[i]);
         e.line = int(i);
         found.append(std::move(e));
     }

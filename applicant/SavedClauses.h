@@ -53,9 +53,11 @@ public:
 
     const QString& path() const { return m_path; }
     const QStringList& names() const { return m_names; }
-    const QStringList& lines() const { return m_lines; }
-    qsizetype size() const { return m_lines.size(); }
-    bool isEmpty() const { return m_lines.isEmpty(); }
+    // Made on first use (a rewrite of the file); the names and the rest of
+    // each line are what is kept.
+    const QStringList& lines() const;
+    qsizetype size() const { return m_names.size(); }
+    bool isEmpty() const { return m_names.isEmpty(); }
 
     // Reads both lists from the file, creating an empty file when there is
     // none. Empty lines are dropped. Throws AppError when the file cannot be
@@ -91,13 +93,18 @@ public:
 
 private:
     void write(const QStringList& lines) const;
-    void assign(QStringList lines);
+    void clearSearch();
+    void addToSearch(QStringView name);
 
     QString m_path;
-    QStringList m_lines;
+    // Each line split before its first "|": field 1, and the rest from the bar
+    // on (empty for a line without one).
     QStringList m_names;
-    // For the search while typing: all names upper-cased once, each followed
-    // by a line feed (which no name holds), and where each one starts.
+    QStringList m_rests;
+    mutable std::optional<QStringList> m_lines;
+    // For the search while typing: all names upper-cased, each followed by a
+    // line feed (which no name holds), and where each one starts. It is the
+    // only copy of the names beside the lines themselves.
     QString m_upperNames;
     QList<qsizetype> m_upperStarts;
     // How often each UTF-16 unit occurs there: the search anchors on the

@@ -1,9 +1,11 @@
 // Figures for the settings store and the start of the program.
-//   bench_startup            store figures, then the start of both windows
-//   bench_startup window     (internal) shows the main window, prints ms, exits
-//   bench_startup bare       (internal) shows a bare Qt window, prints ms, exits
+//   bench_startup            store figures, then the start of both windows: with
+//                            the usual data, 100 000 saved clauses, a 1 MB settings file
+//   bench_startup window     (internal) shows the main window, prints ms and KiB, exits
+//   bench_startup bare       (internal) shows a bare Qt window, prints ms and KiB, exits
 #include "app/Windows.h"
 #include "app/main.h"
+#include "settings/AnsiText.h"
 #include "settings/DataDir.h"
 #include "settings/FirstStart.h"
 #include "settings/SettingsStore.h"
@@ -25,18 +27,35 @@ double median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+// Resident memory in KiB, or 0 where /proc is not there.
+long long residentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
 int showAndReport(QWidget& w, qint64 startNs) {
     w.show();
     QTimer::singleShot(0, [startNs] {
         const double ms = (QDateTime::currentMSecsSinceEpoch() * 1e6 - double(startNs)) / 1e6;
-        std::printf("%.1f\n", ms);
+        std::printf("%.1f %lld\n", ms, residentKiB());
         std::fflush(stdout);
         QCoreApplication::quit();
     });
     return QApplication::exec();
 }
 
-double startOnce(const QString& mode, const QString& appData) {
+struct Start {
+    double ms = 0;
+    double mb = 0;
+};
+
+Start startOnce(const QString& mode, const QString& appData) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("APPDATA"), appData);
@@ -45,7 +64,50 @@ double startOnce(const QString& mode, const QString& appData) {
     p.setProcessEnvironment(env);
     p.start(QCoreApplication::applicationFilePath(), {mode});
     p.waitForFinished(30000);
-    return p.readAllStandardOutput().trimmed().toDouble();
+    const QList<QByteArray> figures = p.readAllStandardOutput().trimmed().split(' ');
+    return {figures.value(0).toDouble(), figures.value(1).toDouble() / 1024.0};
+}
+
+// Medians of five starts of each window, taken in turn so that the machine's
+// moods fall on both alike.
+void compareStarts(const char* label, const QString& appData) {
+    std::vector<double> mainMs, bareMs, mainMb, bareMb;
+    for (int i = 0; i < 5; ++i) {
+        const Start main = startOnce(QStringLiteral("window"), appData);
+        const Start bare = startOnce(QStringLiteral("bare"), appData);
+        mainMs.push_back(main.ms);
+        mainMb.push_back(main.mb);
+        bareMs.push_back(bare.ms);
+        bareMb.push_back(bare.mb);
+    }
+    std::printf("%-22s first paint %.1f ms, bare %.1f ms (%.2fx); memory %.1f MB, bare %.1f MB (%.2fx)\n",
+                label, median(mainMs), median(bareMs), median(mainMs) / median(bareMs), median(mainMb),
+                median(bareMb), median(mainMb) / median(bareMb));
+}
+
+// Saved clauses as the program writes them, with Czech letters.
+QByteArray savedClauseLines(int count) {
+    const QStringList given = {QStringLiteral("Jan"), QStringLiteral("Tomáš"), QStringLiteral("Jiří"),
+                               QStringLiteral("Kateřina"), QStringLiteral("Šárka")};
+    const QStringList surnames = {QStringLiteral("Novák"), QStringLiteral("Dvořáková"),
+                                  QStringLiteral("Černý"), QStringLiteral("Růžička"),
+                                  QStringLiteral("Šťastná")};
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QStringLiteral("%1 %2 %3, %4.%5.%6, České Budějovice|0|1|%7|Žižkova %3, Plzeň|0|%8\r\n")
+                    .arg(given[i % 5], surnames[(i / 5) % 5])
+                    .arg(i)
+                    .arg(1 + i % 28)
+                    .arg(1 + i % 12)
+                    .arg(1930 + i % 78)
+                    .arg(1 + i % 2)
+                    .arg(100000000 + i);
+    return AnsiText::encode(text);
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -92,12 +154,33 @@ int main(int argc, char** argv) {
     std::printf("WriteString: median %.1f us (atomic replace under a lock, flushed to disk)\n",
                 median(writes));
 
-    std::vector<double> mainStarts, bareStarts;
-    for (int i = 0; i < 5; ++i) {
-        mainStarts.push_back(startOnce(QStringLiteral("window"), dir.path()));
-        bareStarts.push_back(startOnce(QStringLiteral("bare"), dir.path()));
+    compareStarts("usual data:", dir.path());
+
+    const QString clauses = DataDir::savedClausesFile();
+    if (!writeFile(clauses, savedClauseLines(100000)))
+        return 1;
+    compareStarts("100 000 saved clauses:", dir.path());
+    if (!writeFile(clauses, {}))
+        return 1;
+
+    // Notes kept by hand in a section of their own, up to a megabyte.
+    QFile ini(store.path());
+    if (!ini.open(QIODevice::ReadOnly))
+        return 1;
+    QString text = AnsiText::decode(ini.readAll()) + QStringLiteral("[Poznamky]\r\n");
+    ini.close();
+    for (int k = 0; text.size() < 1024 * 1024; ++k)
+        text += QStringLiteral("Poznamka%1=Poznámka číslo %1 o žadateli, který přišel v úterý\r\n").arg(k);
+    if (!writeFile(store.path(), AnsiText::encode(text)))
+        return 1;
+    std::vector<double> bigReads;
+    for (int i = 0; i < 20; ++i) {
+        t.start();
+        store.ReadString(QStringLiteral("Knihy"), QStringLiteral("cisloKniha7"), QStringLiteral("1"));
+        bigReads.push_back(t.nsecsElapsed() / 1000.0);
     }
-    std::printf("process start to window shown: main window median %.1f ms, bare Qt window median %.1f ms\n",
-                median(mainStarts), median(bareStarts));
+    std::printf("ReadString of a %lld-byte file: first %.1f us, median %.1f us\n",
+                (long long)QFileInfo(store.path()).size(), bigReads.front(), median(bigReads));
+    compareStarts("1 MB settings file:", dir.path());
     return 0;
 }

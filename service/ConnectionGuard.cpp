@@ -1,18 +1,21 @@
 #include "ConnectionGuard.h"
 
+#include <QDeadlineTimer>
 #include <QPointer>
 #include <QSslSocket>
 #include <QTcpSocket>
 #include <QTimer>
 
-namespace {
-
-class SocketWatch : public QObject {
+class ConnectionWatch : public QObject {
 public:
-    SocketWatch(QTcpSocket* socket, const ConnectionLimits& limits) : QObject(socket), m_limits(limits) {
+    ConnectionWatch(QTcpSocket* socket, QString client, const ConnectionLimits& limits)
+        : QObject(socket), m_socket(socket), m_client(std::move(client)), m_limits(limits) {
         m_idle.setSingleShot(true);
         m_idle.setInterval(limits.idleTimeoutMs);
         connect(&m_idle, &QTimer::timeout, socket, &QAbstractSocket::abort);
+        m_head.setSingleShot(true);
+        m_head.setInterval(limits.headerTimeoutMs);
+        connect(&m_head, &QTimer::timeout, socket, &QAbstractSocket::abort);
         connect(socket, &QIODevice::readyRead, this, [this, socket] {
             // Unread bytes are counted again on the next signal; that only errs
             // towards closing early, after far more than any request needs.
@@ -24,48 +27,114 @@ public:
             }
             m_idle.start();
         });
-        connect(socket, &QIODevice::bytesWritten, this, [this] { m_idle.start(); });
+        connect(socket, &QIODevice::bytesWritten, this, [this, socket] {
+            m_idle.start();
+            // The head deadline of the next request starts once the last
+            // answer has left, not while a slow reader still takes it in.
+            if (m_waitingForHead && !m_head.isActive() && socket->bytesToWrite() == 0)
+                startHeadDeadline();
+        });
         m_idle.start();
+        startHeadDeadline();
     }
-    qint64* received() { return &m_received; }
+
+    void requestReceived() {
+        // Bytes of later requests that came in the same read are already counted;
+        // that only errs towards closing early, well past any honest request.
+        m_received = 0;
+        m_waitingForHead = false;
+        m_head.stop();
+    }
+    void answered() {
+        m_waitingForHead = true;
+        if (m_socket->bytesToWrite() == 0)
+            startHeadDeadline();
+    }
+    // Since when the connection has waited for a request head; -1 while it is
+    // busy with a request or still sending an answer.
+    qint64 waitingSince() const { return m_head.isActive() ? m_headStart : -1; }
+    QTcpSocket* socket() const { return m_socket; }
+    const QString& client() const { return m_client; }
 
 private:
+    void startHeadDeadline() {
+        m_waitingForHead = true;
+        // One clock for all connections, fine enough to order a burst of them.
+        m_headStart = QDeadlineTimer::current().deadlineNSecs();
+        m_head.start();
+    }
+
+    QTcpSocket* m_socket;
+    QString m_client;
     ConnectionLimits m_limits;
     QTimer m_idle;
+    QTimer m_head;
+    qint64 m_headStart = 0;
     qint64 m_received = 0;
+    bool m_waitingForHead = true;
 };
-
-} // namespace
 
 ConnectionGuard::ConnectionGuard(const ConnectionLimits& limits, QObject* parent)
     : QObject(parent), m_limits(limits) {}
 
 bool ConnectionGuard::admit(QTcpSocket* socket) {
     const QString client = socket->peerAddress().toString();
-    if (m_open >= m_limits.maxConnections || m_perClient.value(client) >= m_limits.maxPerClient)
+    if (m_perClient.value(client) >= m_limits.maxPerClient)
         return false;
+    if (m_open >= m_limits.maxConnections) {
+        ConnectionWatch* oldest = longestWaitingForHead();
+        if (!oldest)
+            return false; // every connection is busy with a request: nobody is stalling
+        // Its socket object goes later, whoever owns it; its place is free now.
+        QTcpSocket* evicted = oldest->socket();
+        release(evicted);
+        evicted->abort();
+    }
     ++m_open;
     ++m_perClient[client];
-    connect(socket, &QObject::destroyed, this, [this, client, socket] {
-        m_received.remove(socket);
-        --m_open;
-        auto it = m_perClient.find(client);
-        if (it != m_perClient.end() && --*it <= 0)
-            m_perClient.erase(it);
-    });
-    m_received.insert(socket, (new SocketWatch(socket, m_limits))->received());
+    m_watches.insert(socket, new ConnectionWatch(socket, client, m_limits));
+    connect(socket, &QObject::destroyed, this, [this, socket] { release(socket); });
     return true;
 }
 
+void ConnectionGuard::release(QTcpSocket* socket) {
+    const auto watch = m_watches.find(socket);
+    if (watch == m_watches.end())
+        return;
+    const QString client = (*watch)->client();
+    m_watches.erase(watch);
+    --m_open;
+    auto it = m_perClient.find(client);
+    if (it != m_perClient.end() && --*it <= 0)
+        m_perClient.erase(it);
+}
+
 void ConnectionGuard::requestReceived(QTcpSocket* socket) {
-    // Bytes of later requests that came in the same read are already counted;
-    // that only errs towards closing early, well past any honest request.
-    if (qint64* received = m_received.value(socket))
-        *received = 0;
+    if (ConnectionWatch* watch = m_watches.value(socket))
+        watch->requestReceived();
+}
+
+void ConnectionGuard::answered(QTcpSocket* socket) {
+    if (ConnectionWatch* watch = m_watches.value(socket))
+        watch->answered();
+}
+
+ConnectionWatch* ConnectionGuard::longestWaitingForHead() const {
+    ConnectionWatch* oldest = nullptr;
+    for (ConnectionWatch* watch : m_watches) {
+        const qint64 since = watch->waitingSince();
+        if (since >= 0 && (!oldest || since < oldest->waitingSince()))
+            oldest = watch;
+    }
+    return oldest;
 }
 
 GuardedTcpServer::GuardedTcpServer(ConnectionGuard* guard, QObject* parent)
-    : QTcpServer(parent), m_guard(guard) {}
+    : QTcpServer(parent), m_guard(guard) {
+    // A burst of clients waits in the system's queue for the next accept
+    // instead of having its connection attempts dropped and retried seconds later.
+    setListenBacklogSize(qMax(listenBacklogSize(), guard->limits().maxConnections));
+}
 
 void GuardedTcpServer::setTls(const QSslConfiguration& configuration) {
     m_tls = configuration;

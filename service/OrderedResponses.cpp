@@ -48,16 +48,21 @@ void OrderedResponses::answer(Ticket ticket, const Reply& reply) {
 
 void OrderedResponses::flush(QTcpSocket* socket) {
     auto it = m_queues.find(socket);
+    bool sent = false;
     while (it != m_queues.end() && !it->second.empty() && it->second.front().ready) {
         Slot slot = std::move(it->second.front());
         it->second.pop_front();
         m_connectionOf.remove(slot.ticket);
         // The responder keeps a guarded pointer to its socket; it is null once
         // the client has gone, and writing then would crash.
-        if (slot.responder->socket())
+        if (slot.responder->socket()) {
             send(*slot.responder, slot.reply, slot.headOnly);
+            sent = true;
+        }
         it = m_queues.find(socket);
     }
+    if (sent && it != m_queues.end() && it->second.empty())
+        Q_EMIT allAnswered(socket);
 }
 
 void OrderedResponses::send(QHttpServerResponder& responder, const Reply& reply, bool headOnly) {

@@ -37,6 +37,10 @@ public:
     void answer(Ticket ticket, const Reply& reply);
     int waiting() const { return static_cast<int>(m_connectionOf.size()); }
 
+Q_SIGNALS:
+    // Every request that came on the socket has its answer written.
+    void allAnswered(QTcpSocket* socket);
+
 private:
     struct Slot {
         Ticket ticket = 0;

@@ -72,6 +72,9 @@ std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, 
          QStringLiteral("Nejvýše otevřených spojení z jedné adresy (32)."), QStringLiteral("počet")},
         {QStringLiteral("idle-timeout"), QStringLiteral("Nečinné spojení se zavře po ms (30000)."),
          QStringLiteral("ms")},
+        {QStringLiteral("header-timeout"),
+         QStringLiteral("Spojení, které do tolika ms nedošle celou hlavičku požadavku, se zavře (5000)."),
+         QStringLiteral("ms")},
         {QStringLiteral("cert"), QStringLiteral("Certifikát pro HTTPS (PEM)."), QStringLiteral("soubor")},
         {QStringLiteral("key"), QStringLiteral("Soukromý klíč k certifikátu (PEM)."),
          QStringLiteral("soubor")},
@@ -158,7 +161,9 @@ std::optional<ServiceOptions> parseServiceOptions(const QStringList& arguments, 
                  &options.limits.maxPerClient, error) ||
         !readInt(parser, QStringLiteral("idle-timeout"), 100, 3600000, &options.limits.idleTimeoutMs,
                  error) ||
-        !readInt(parser, QStringLiteral("mirror-max-age"), 1, 168, &options.mirrorMaxAgeHours, error))
+        !readInt(parser, QStringLiteral("mirror-max-age"), 1, 168, &options.mirrorMaxAgeHours, error) ||
+        !readInt(parser, QStringLiteral("header-timeout"), 100, 600000, &options.limits.headerTimeoutMs,
+                 error))
         return std::nullopt;
     options.cacheTtlMs = cacheTtlSeconds * 1000;
 

@@ -106,6 +106,7 @@ ServiceServer::ServiceServer(const ServiceOptions& options, QObject* parent)
       m_lookup(lookupSettings(options)), m_check(&m_lookup, mirrorSettings(options)),
       m_limiter(options.ratePerSecond, options.burst), m_guard(connectionLimits(options)) {
     m_clock.start();
+    connect(&m_responses, &OrderedResponses::allAnswered, &m_guard, &ConnectionGuard::answered);
 }
 
 bool ServiceServer::start(QString* error) {

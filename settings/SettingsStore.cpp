@@ -18,7 +18,7 @@ namespace {
 using DurableFile::unableToWrite;
 
 // Reads the file; a missing file is an empty one.
-QString readText(const QString& path) {
+QByteArray readBytes(const QString& path) {
     QFile file(path);
     if (!file.exists())
         return {};
@@ -30,7 +30,13 @@ QString readText(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
                            .arg(QDir::toNativeSeparators(path), file.errorString()));
-    return AnsiText::decode(file.read(SettingsStore::kMaxFileSize + 1));
+    // No larger than the file: a buffer of the largest size allowed would cost
+    // more than the read itself.
+    return file.read(file.size() + 1);
+}
+
+QString readText(const QString& path) {
+    return AnsiText::decode(readBytes(path));
 }
 
 QStringList splitLines(const QString& text) {
@@ -85,27 +91,100 @@ struct SettingsStore::Pending {
     QString text;
 };
 
+// The sections and keys of one text, in file order, as the reads see them.
+// Values stay in the bytes until asked for: a large file costs little more
+// than its bytes and its key names.
+struct SettingsStore::Parsed {
+    struct Entry {
+        QString key;
+        qsizetype from = 0; // the bytes of its line
+        qsizetype size = 0;
+    };
+    struct Section {
+        QString name;
+        QList<Entry> entries;
+    };
+
+    QByteArray bytes; // the file's bytes (or the text of a batch under way, as UTF-8)
+    bool utf8 = false;
+    bool fromFile = false;
+    QString batchText;
+    QList<Section> sections;
+
+    QString line(qsizetype from, qsizetype size) const {
+        const QByteArray raw = QByteArray::fromRawData(bytes.constData() + from, size);
+        return utf8 ? QString::fromUtf8(raw) : AnsiText::decodeWindows1250(raw);
+    }
+
+    // Lines end at LF; a CR before it belongs to the line end.
+    void parse() {
+        static const QByteArray bom("\xEF\xBB\xBF", 3);
+        qsizetype start = 0;
+        if (fromFile) {
+            utf8 = bytes.startsWith(bom);
+            start = utf8 ? bom.size() : 0;
+        }
+        QString name, k, v;
+        while (start < bytes.size()) {
+            qsizetype end = bytes.indexOf('\n', start);
+            const qsizetype next = end < 0 ? bytes.size() : end + 1;
+            if (end < 0)
+                end = bytes.size();
+            const qsizetype size = end - start - (end > start && bytes.at(end - 1) == '\r' ? 1 : 0);
+            const QString text = line(start, size);
+            if (sectionName(text, name))
+                sections.append({name, {}});
+            else if (!sections.isEmpty() && keyLine(text, k, v))
+                sections.last().entries.append({k, start, size});
+            start = next;
+        }
+    }
+};
+
 SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {}
 
 SettingsStore::~SettingsStore() = default;
 
+const SettingsStore::Parsed& SettingsStore::parsed() const {
+    if (m_pending) {
+        if (!m_parsed || m_parsed->fromFile || m_parsed->batchText != m_pending->text) {
+            auto made = std::make_unique<Parsed>();
+            made->batchText = m_pending->text;
+            made->bytes = m_pending->text.toUtf8();
+            made->utf8 = true;
+            made->parse();
+            m_parsed = std::move(made);
+        }
+        return *m_parsed;
+    }
+    // The bytes are read every time: a size or a time stamp could stay the
+    // same across a hand edit, the bytes cannot.
+    QByteArray bytes = readBytes(m_path);
+    if (!m_parsed || !m_parsed->fromFile || m_parsed->bytes != bytes) {
+        auto made = std::make_unique<Parsed>();
+        made->fromFile = true;
+        made->bytes = std::move(bytes);
+        made->parse();
+        m_parsed = std::move(made);
+    }
+    return *m_parsed;
+}
+
 QString SettingsStore::ReadString(const QString& section, const QString& key,
                                   const QString& defaultValue) const {
-    const QStringList lines = splitLines(m_pending ? m_pending->text : readText(m_path));
-    bool inSection = false;
-    bool sectionSeen = false;
-    QString name, k, v;
-    for (const QString& line : lines) {
-        if (sectionName(line, name)) {
-            // The first section of a name is the one that counts, as in Windows.
-            if (sectionSeen && inSection)
-                break;
-            inSection = sameName(name, section);
-            sectionSeen = sectionSeen || inSection;
+    const Parsed& file = parsed();
+    for (const Parsed::Section& s : file.sections) {
+        // The first section of a name is the one that counts, as in Windows.
+        if (!sameName(s.name, section))
             continue;
-        }
-        if (inSection && keyLine(line, k, v) && sameName(k, key))
+        for (const Parsed::Entry& e : s.entries) {
+            if (!sameName(e.key, key))
+                continue;
+            QString k, v;
+            keyLine(file.line(e.from, e.size), k, v);
             return v.left(kMaxValueLength);
+        }
+        break;
     }
     return defaultValue;
 }

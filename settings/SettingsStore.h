@@ -7,7 +7,8 @@
 // file was designed for: section and key names match without regard to case,
 // values are read trimmed and at most 2047 characters long, the default is
 // returned only for an absent key, and every write is on disk before it
-// returns. Nothing is cached, so every handle (and a hand edit) agrees.
+// returns. Every read reads the file; only when its bytes are those of the
+// last read is their parse reused, so every handle (and a hand edit) agrees.
 //
 // Beyond the Windows functions, a write replaces the whole file atomically
 // under a lock file, so neither a crash nor a second running copy can leave a
@@ -52,6 +53,10 @@ public:
 
 private:
     struct Pending;
+    struct Parsed;
+    const Parsed& parsed() const;
+
     QString m_path;
     std::unique_ptr<Pending> m_pending;
+    mutable std::unique_ptr<const Parsed> m_parsed; // of the last text read
 };

@@ -17,13 +17,20 @@
 class StandInService : public QObject {
 public:
     struct Answer {
+        Answer(int status = 200, QByteArray body = {}, int delayMs = 0, bool silent = false)
+            : status(status), body(std::move(body)), delayMs(delayMs), silent(silent) {}
         int status = 200;
         QByteArray body;
         int delayMs = 0;
         bool silent = false; // accept and read the request, never answer
+        QByteArray headers;  // more header lines, each ending in CR LF
+        // When set, it writes the whole answer itself, in its own time.
+        std::function<void(QTcpSocket*)> writer;
     };
 
-    explicit StandInService(bool tls = false) {
+    explicit StandInService(bool tls = false,
+                            const QHostAddress& address = QHostAddress(QHostAddress::LocalHost))
+        : m_address(address) {
         if (tls) {
             auto* server = new QSslServer(this);
             QSslConfiguration config = QSslConfiguration::defaultConfiguration();
@@ -38,11 +45,11 @@ public:
             m_scheme = QStringLiteral("http");
         }
         connect(m_server, &QTcpServer::pendingConnectionAvailable, this, &StandInService::accept);
-        m_server->listen(QHostAddress::LocalHost);
+        m_server->listen(address);
     }
 
     QString base() const {
-        return QStringLiteral("%1://127.0.0.1:%2").arg(m_scheme).arg(m_server->serverPort());
+        return QStringLiteral("%1://%2:%3").arg(m_scheme, m_address.toString()).arg(m_server->serverPort());
     }
     bool listening() const { return m_server->isListening(); }
 
@@ -67,6 +74,10 @@ private:
                 const Answer answer = respond(target);
                 if (answer.silent)
                     return;
+                if (answer.writer) {
+                    answer.writer(socket);
+                    return;
+                }
                 QPointer<QTcpSocket> guarded(socket);
                 QTimer::singleShot(answer.delayMs, this, [guarded, answer] {
                     if (!guarded)
@@ -74,8 +85,8 @@ private:
                     guarded->write(QByteArrayLiteral("HTTP/1.1 ") + QByteArray::number(answer.status) +
                                    (answer.status == 200 ? " OK" : " Error") +
                                    "\r\nContent-Type: text/html; charset=UTF-8\r\nContent-Length: " +
-                                   QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n" +
-                                   answer.body);
+                                   QByteArray::number(answer.body.size()) + "\r\n" + answer.headers +
+                                   "Connection: close\r\n\r\n" + answer.body);
                     guarded->disconnectFromHost();
                 });
             };
@@ -85,6 +96,7 @@ private:
         }
     }
 
+    QHostAddress m_address;
     QTcpServer* m_server = nullptr;
     QString m_scheme;
 };

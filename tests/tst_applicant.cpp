@@ -43,8 +43,6 @@ QByteArray crlf(const QStringList& lines) {
 
 } // namespace
 
-
-
 class TestApplicant : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -66,6 +64,8 @@ private Q_SLOTS:
     void search_data();
     void search();
     void searchFollowsDeletions();
+    void searchAgreesWithCzechUpperCasing_data();
+    void searchAgreesWithCzechUpperCasing();
     void restoreAppliesEveryMatchInOrder();
     void restoreHandEditedLines_data();
     void restoreHandEditedLines();
@@ -354,6 +354,48 @@ void TestApplicant::searchFollowsDeletions() {
         QCOMPARE(clauses.lines(), fresh.lines());
         for (const QString& t : typed)
             QCOMPARE(clauses.filterIndexes(t), fresh.filterIndexes(t));
+    }
+}
+
+// The search prepares its upper-cased names letter by letter; whatever the
+// letters, it must find exactly what comparing the locale's upper-casing of
+// the whole name and of the typed text finds.
+void TestApplicant::searchAgreesWithCzechUpperCasing_data() {
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("typed");
+    QTest::newRow("Czech letters") << QStringList{"Šťastná Žofie", "ŠŤASTNÝ ŽOFIN", "Ďáblová Ňuňa", "úŮůÚ"}
+                                   << QStringList{"šťa", "ŽOF", "ďáb", "ňuň", "ůúů", "UUU"};
+    QTest::newRow("letters that grow when upper-cased")
+        << QStringList{"Weiß", "WEISS", "ŉaše", "ǰosef", "ﬁala", "FIALA", "ﬀolk"}
+        << QStringList{"eis", "ßSS", "ʼNA", "ǰos", "J̌OS", "fia", "ﬁal", "FFO"};
+    QTest::newRow("letters with more than one small form")
+        << QStringList{"Σίσυφος", "ΣΊΣΥΦΟΣ", "µikro", "ΜIKRO", "ſtaré", "Ǆungle", "ǆungle", "ǅungle", "ıvan"}
+        << QStringList{"ΣΟΣ", "σος", "ςος", "µik", "μik", "sta", "ǆun", "ǅun", "IVA", "ıva"};
+    QTest::newRow("letters outside the basic plane")
+        << QStringList{"𐐨𐐩𐐪 Deseret", "𐐀𐐁𐐂 DESERET", "😀 smajlík"} << QStringList{"𐐨𐐩𐐪", "𐐀𐐁", "😀 s", "ret"};
+    QTest::newRow("digits, blanks, punctuation")
+        << QStringList{"J. Nový, 1.2.1990", "j. nový, 1.2.1990 ", "  "}
+        << QStringList{"J. N", ", 1.", "   ", "90 "};
+}
+
+void TestApplicant::searchAgreesWithCzechUpperCasing() {
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, typed);
+    QString text;
+    for (const QString& name : names)
+        text += name + "|0|0|1|adresa|0|1\r\n";
+    QVERIFY(writeBytes(path(), AnsiText::encode(text))); // UTF-8 as soon as one name needs it
+    SavedClauses clauses;
+    clauses.load();
+    QCOMPARE(clauses.names(), names);
+    const QLocale czech(QLocale::Czech, QLocale::CzechRepublic);
+    for (const QString& t : typed) {
+        QStringList expected;
+        for (const QString& name : names) {
+            if (czech.toUpper(name).contains(czech.toUpper(t)))
+                expected << name;
+        }
+        QCOMPARE(clauses.filter(t), expected);
     }
 }
 

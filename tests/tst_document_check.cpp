@@ -3,9 +3,11 @@
 
 #include "applicant/DocumentCheck.h"
 
+#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSslKey>
 #include <QSslServer>
@@ -13,6 +15,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -20,6 +23,53 @@ using Kind = DocumentCheckResult::Kind;
 
 DocumentCheckResult resultOf(const QSignalSpy& spy, int i = 0) {
     return spy.at(i).at(0).value<DocumentCheckResult>();
+}
+
+// Resident memory of this process in KiB, or -1 where /proc is not there.
+qint64 residentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// Writes `head`, then `chunk` after `chunk` for as long as the client takes
+// them, never holding more than a little unsent; counts what went out.
+struct EndlessStream {
+    QByteArray head;
+    QByteArray chunk;
+    std::shared_ptr<qint64> sent = std::make_shared<qint64>(0);
+
+    void operator()(QTcpSocket* socket) const {
+        socket->write(head);
+        auto more = [socket, chunk = chunk, sent = sent] {
+            while (socket->state() == QAbstractSocket::ConnectedState &&
+                   socket->bytesToWrite() < 256 * 1024) {
+                socket->write(chunk);
+                *sent += chunk.size();
+            }
+        };
+        QObject::connect(socket, &QIODevice::bytesWritten, socket, more);
+        more();
+    }
+};
+
+// Writes `head` at once, then `drip` one byte every 20 ms, and never finishes.
+std::function<void(QTcpSocket*)> trickle(const QByteArray& head, const QByteArray& drip) {
+    return [head, drip](QTcpSocket* socket) {
+        socket->write(head);
+        auto* timer = new QTimer(socket);
+        auto next = std::make_shared<qsizetype>(0);
+        QObject::connect(timer, &QTimer::timeout, socket, [socket, drip, next] {
+            socket->write(drip.mid(*next % drip.size(), 1));
+            ++*next;
+        });
+        timer->start(20);
+    };
 }
 
 } // namespace
@@ -46,6 +96,13 @@ private Q_SLOTS:
     void unreachableServiceIsAFailure_data();
     void unreachableServiceIsAFailure();
     void untrustedCertificateIsAFailure();
+    void endlessAnswerIsCutOff_data();
+    void endlessAnswerIsCutOff();
+    void deadlineHoldsWhileBytesTrickle_data();
+    void deadlineHoldsWhileBytesTrickle();
+    void redirects_data();
+    void redirects();
+    void noRedirectOutOfTls();
     void staleReplyIsIgnored();
     void cancelSilencesTheCheck();
 };
@@ -302,6 +359,168 @@ void TestDocumentCheck::untrustedCertificateIsAFailure() {
     QVERIFY(spy.wait(5000));
     QCOMPARE(resultOf(spy).kind, Kind::Failure);
     QVERIFY(resultOf(spy).body.isEmpty());
+}
+
+void TestDocumentCheck::endlessAnswerIsCutOff_data() {
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("chunk");
+    const QByteArray ones(64 * 1024, '1');
+    QTest::newRow("huge length") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 100000000000\r\n\r\n")
+                                 << ones;
+    QTest::newRow("no length") << QByteArray("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n") << ones;
+    QTest::newRow("chunked") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n")
+                             << "10000\r\n" + ones + "\r\n";
+    QTest::newRow("endless error page")
+        << QByteArray("HTTP/1.1 500 Error\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n")
+        << QByteArray(64 * 1024, 'x');
+}
+
+void TestDocumentCheck::endlessAnswerIsCutOff() {
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, chunk);
+    StandInService service;
+    const EndlessStream stream{head, chunk};
+    service.respond = [&](const QByteArray&) {
+        StandInService::Answer answer;
+        answer.writer = stream;
+        return answer;
+    };
+    DocumentCheck check(service.base()); // the full deadline: the cut-off must not wait for it
+    QSignalSpy spy(&check, &DocumentCheck::finished);
+    const qint64 before = residentKiB();
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(check.start(0, QStringLiteral("123"), QString()));
+    QVERIFY(spy.wait(DocumentCheck::kDefaultTimeoutMs + 2000));
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(resultOf(spy).kind, Kind::Oversized);
+    QVERIFY(resultOf(spy).body.isEmpty());
+    QVERIFY(!resultOf(spy).display());
+
+    // The connection is gone and the stream stops; what went out fits in socket buffers.
+    QTest::qWait(200);
+    const qint64 sentThen = *stream.sent;
+    QTest::qWait(200);
+    QCOMPARE(*stream.sent, sentThen);
+    QVERIFY2(sentThen < 32 * 1024 * 1024, qPrintable(QString::number(sentThen)));
+    if (before > 0)
+        QVERIFY2(residentKiB() - before < 32 * 1024, qPrintable(QString::number(residentKiB() - before)));
+}
+
+void TestDocumentCheck::deadlineHoldsWhileBytesTrickle_data() {
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("drip");
+    QTest::newRow("head never ends") << QByteArray("HTTP/1.1 200 OK\r\nX-Padding: ") << QByteArray("abcdef");
+    QTest::newRow("body slower than the deadline")
+        << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 60\r\n\r\n") << QByteArray("2");
+    QTest::newRow("endless chunks") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n")
+                                    << QByteArray("1\r\n2\r\n");
+}
+
+void TestDocumentCheck::deadlineHoldsWhileBytesTrickle() {
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, drip);
+    StandInService service;
+    service.respond = [&](const QByteArray&) {
+        StandInService::Answer answer;
+        answer.writer = trickle(head, drip);
+        return answer;
+    };
+    DocumentCheck check(service.base());
+    check.setTimeout(300);
+    QSignalSpy spy(&check, &DocumentCheck::finished);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(check.start(0, QStringLiteral("123"), QString()));
+    QVERIFY(spy.wait(5000));
+    QVERIFY2(clock.elapsed() >= 280 && clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(resultOf(spy).kind, Kind::Failure);
+    QVERIFY(!resultOf(spy).display());
+}
+
+void TestDocumentCheck::redirects_data() {
+    QTest::addColumn<QString>("target"); // "elsewhere": another service; otherwise a path on the same one
+    QTest::addColumn<QHostAddress>("elsewhere");
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("body");
+    const QHostAddress local(QHostAddress::LocalHost);
+    QTest::newRow("another host") << "elsewhere" << QHostAddress("127.0.0.2") << Kind::HttpError << "";
+    QTest::newRow("another port") << "elsewhere" << local << Kind::HttpError << "";
+    // Within the same origin the number stays where it was sent: followed.
+    QTest::newRow("same origin") << "/overeni-dokladu/simple/?number=MOVED&type=0" << QHostAddress()
+                                 << Kind::Answer << "1";
+    QTest::newRow("endless loop") << "/loop" << QHostAddress() << Kind::HttpError << "";
+}
+
+void TestDocumentCheck::redirects() {
+    QFETCH(QString, target);
+    QFETCH(QHostAddress, elsewhere);
+    QFETCH(Kind, kind);
+    QFETCH(QString, body);
+
+    StandInService service;
+    StandInService other(false, elsewhere.isNull() ? QHostAddress(QHostAddress::LocalHost) : elsewhere);
+    QVERIFY(service.listening());
+    QVERIFY(other.listening());
+    other.respond = [](const QByteArray&) { return StandInService::Answer{200, "1", 0, false}; };
+    const QString location = target == u"elsewhere"
+                                 ? other.base() + "/overeni-dokladu/simple/?number=123&type=0"
+                                 : service.base() + target;
+    service.respond = [&](const QByteArray& path) {
+        if (path.contains("MOVED"))
+            return StandInService::Answer{200, "1", 0, false};
+        StandInService::Answer moved{
+            302, "<html><body>Přesunuto jinam, pokračujte prosím odkazem.</body></html>", 0, false};
+        moved.headers = "Location: " + location.toUtf8() + "\r\n";
+        return moved;
+    };
+
+    DocumentCheck check(service.base());
+    QSignalSpy spy(&check, &DocumentCheck::finished);
+    QVERIFY(check.start(0, QStringLiteral("123"), QString()));
+    QVERIFY(spy.wait(5000));
+    const DocumentCheckResult result = resultOf(spy);
+    QCOMPARE(result.kind, kind);
+    QVERIFY(other.targets.isEmpty());
+    if (kind == Kind::Answer)
+        QCOMPARE(result.body, body);
+    else
+        QVERIFY(!result.display());
+    // A handful of requests, not the fifty redirects Qt follows by default (a
+    // request may go out twice when a closed connection is retried).
+    QVERIFY2(service.targets.size() <= 2 * (1 + DocumentCheck::kMaxRedirects),
+             qPrintable(QString::number(service.targets.size())));
+}
+
+void TestDocumentCheck::noRedirectOutOfTls() {
+    if (!QSslSocket::supportsSsl())
+        QSKIP("no TLS backend");
+    // Trust the stand-in's certificate, so that only the redirect can stop the check.
+    const QSslConfiguration saved = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration trusting = saved;
+    trusting.addCaCertificates(QSslCertificate::fromData(readBytes(testDataPath("tls/standin-cert.pem"))));
+    QSslConfiguration::setDefaultConfiguration(trusting);
+    auto restore = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(saved); });
+
+    StandInService secure(true);
+    StandInService plain;
+    secure.respond = [&](const QByteArray& path) {
+        if (path.contains("number=OK"))
+            return StandInService::Answer{200, "2", 0, false};
+        StandInService::Answer moved{302, {}, 0, false};
+        moved.headers = "Location: " + plain.base().toUtf8() + path + "\r\n";
+        return moved;
+    };
+    DocumentCheck check(secure.base());
+    QSignalSpy spy(&check, &DocumentCheck::finished);
+    QVERIFY(check.start(0, QStringLiteral("OK"), QString()));
+    QVERIFY(spy.wait(5000));
+    QCOMPARE(resultOf(spy).kind, Kind::Answer); // the certificate is trusted now
+
+    QVERIFY(check.start(0, QStringLiteral("123"), QString()));
+    QVERIFY(spy.wait(5000));
+    QCOMPARE(resultOf(spy, 1).kind, Kind::HttpError);
+    QVERIFY(plain.targets.isEmpty());
 }
 
 void TestDocumentCheck::staleReplyIsIgnored() {

@@ -7,6 +7,7 @@
 #include "settings/SettingsStore.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 
@@ -50,6 +51,8 @@ private Q_SLOTS:
     void longValueIsCutOnRead();
     void lineBreakInValueStaysOneKey();
     void missingFileReadsDefaultsAndWriteCreatesIt();
+    void everyReadSeesTheFileAsItIsNow_data();
+    void everyReadSeesTheFileAsItIsNow();
     void refusedWritesReportThePath_data();
     void refusedWritesReportThePath();
     void garbageFilesNeverCrash_data();
@@ -265,6 +268,63 @@ void TestSettings::missingFileReadsDefaultsAndWriteCreatesIt() {
     QVERIFY(writeWindowsIni(path, {"[App]", "Verze=1.0"}));
     QCOMPARE(store.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QString()),
              QStringLiteral("1.0"));
+}
+
+// Reads may reuse what they parsed before, but never past a change of the
+// file, however small or quick.
+void TestSettings::everyReadSeesTheFileAsItIsNow_data() {
+    QTest::addColumn<QByteArray>("edited"); // empty: the file is removed
+    QTest::addColumn<bool>("keepTime");     // the edit keeps size and time stamp
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("one letter, same size and time stamp")
+        << AnsiText::encode(QStringLiteral("[App]\r\nVerze=1.1\r\n[Knihy]\r\nKniha1=A\r\n")) << true << "1.1";
+    QTest::newRow("section renamed, same size and time stamp")
+        << AnsiText::encode(QStringLiteral("[Apx]\r\nVerze=1.0\r\n[Knihy]\r\nKniha1=A\r\n")) << true << "-";
+    QTest::newRow("key added in front")
+        << AnsiText::encode(QStringLiteral("[App]\r\nverze=3\r\nVerze=1.0\r\n")) << false << "3";
+    QTest::newRow("now UTF-8") << QByteArray("\xEF\xBB\xBF[App]\r\nVerze=\xC5\x81\xC3\xB8\r\n") << false
+                               << QStringLiteral("Łø");
+    QTest::newRow("removed") << QByteArray() << false << "-";
+}
+
+void TestSettings::everyReadSeesTheFileAsItIsNow() {
+    QFETCH(QByteArray, edited);
+    QFETCH(bool, keepTime);
+    QFETCH(QString, expected);
+    AppDataSandbox box;
+    const QString path = iniPath(box);
+    const QByteArray original =
+        AnsiText::encode(QStringLiteral("[App]\r\nVerze=1.0\r\n[Knihy]\r\nKniha1=A\r\n"));
+    QVERIFY(writeBytes(path, original));
+    SettingsStore store(path);
+    auto verze = [&] {
+        return store.ReadString(QStringLiteral("App"), QStringLiteral("Verze"), QStringLiteral("-"));
+    };
+    QCOMPARE(verze(), QStringLiteral("1.0"));
+    QCOMPARE(verze(), QStringLiteral("1.0"));
+
+    const QDateTime stamp = QFileInfo(path).lastModified();
+    if (edited.isEmpty()) {
+        QVERIFY(QFile::remove(path));
+    } else {
+        QVERIFY(writeBytes(path, edited));
+    }
+    if (keepTime) {
+        QCOMPARE(edited.size(), original.size());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+        file.close();
+        QCOMPARE(QFileInfo(path).lastModified(), stamp);
+    }
+    QCOMPARE(verze(), expected);
+    QCOMPARE(store.ReadString(QStringLiteral("KNIHY"), QStringLiteral("kniha1"), QStringLiteral("-")),
+             QString(edited.contains("Kniha1=A") ? "A" : "-"));
+
+    // A write through another handle is seen just the same.
+    SettingsStore other(path);
+    other.WriteString(QStringLiteral("App"), QStringLiteral("Verze"), QStringLiteral("9"));
+    QCOMPARE(verze(), QStringLiteral("9"));
 }
 
 void TestSettings::refusedWritesReportThePath_data() {

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QStandardPaths>
@@ -17,8 +18,10 @@
 #include <QTemporaryFile>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // An answer of the register as it really comes: a card without a series has
 // "-" there, and a document not listed has no date since when.
@@ -496,6 +499,186 @@ private slots:
         QTRY_COMPARE(service->guard().openConnections(), 1);
     }
 
+    // However slowly the bytes come, a request head has a deadline: from the
+    // connection's start, and again from the moment all its answers are out.
+    void slowRequestHeadIsCutOff_data() {
+        QTest::addColumn<QByteArray>("first"); // a whole request answered before the slow one
+        QTest::addColumn<QByteArray>("drip");  // sent a byte every 100 ms; empty: nothing
+        const QByteArray request = "GET /overeni-dokladu/simple/?number=&type=0 HTTP/1.1\r\nHost: x\r\n\r\n";
+        QTest::newRow("silent from the start") << QByteArray() << QByteArray();
+        QTest::newRow("head trickled") << QByteArray() << "GET / HTTP/1.1\r\nX-Slow: " + QByteArray(200, 'a');
+        QTest::newRow("kept connection, silent") << request << QByteArray();
+        QTest::newRow("kept connection, next head trickled")
+            << request << "GET / HTTP/1.1\r\nX-Slow: " + QByteArray(200, 'a');
+    }
+    void slowRequestHeadIsCutOff() {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, drip);
+        ServiceOptions quick = options();
+        quick.limits.headerTimeoutMs = 600;
+        const auto service = start(quick);
+
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, service->port());
+        QVERIFY(socket.waitForConnected(1000));
+        QElapsedTimer clock;
+        clock.start();
+        if (!first.isEmpty()) {
+            socket.write(first);
+            QByteArray answer;
+            while (!answer.endsWith("\r\n\r\n0")) {
+                QSignalSpy readable(&socket, &QIODevice::readyRead);
+                QVERIFY(socket.bytesAvailable() > 0 || readable.wait(2000));
+                answer += socket.readAll();
+            }
+            clock.restart();
+        }
+        QTimer dripper;
+        qsizetype next = 0;
+        connect(&dripper, &QTimer::timeout, &socket, [&] {
+            if (next < drip.size())
+                socket.write(drip.mid(next++, 1));
+        });
+        dripper.start(100);
+        QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QAbstractSocket::UnconnectedState, 5000);
+        QVERIFY2(clock.elapsed() >= 550 && clock.elapsed() < 1600,
+                 qPrintable(QString::number(clock.elapsed())));
+        QTRY_COMPARE(service->guard().openConnections(), 0);
+    }
+
+    // The deadline covers the TLS handshake too: a client that starts one and
+    // never finishes it is closed like any slow one.
+    void stalledTlsHandshakeIsCutOff() {
+        ServiceOptions secure = options();
+        secure.certificateFile =
+            qEnvironmentVariable("LORVENA_SERVICE_TEST_DATA") + QStringLiteral("/localhost.crt");
+        secure.keyFile = qEnvironmentVariable("LORVENA_SERVICE_TEST_DATA") + QStringLiteral("/localhost.key");
+        secure.limits.headerTimeoutMs = 600;
+        const auto service = start(secure);
+        QVERIFY(service->port() != 0);
+        QElapsedTimer clock;
+        clock.start();
+        const RawExchange exchange = rawExchange(service->port(), QByteArray("\x16\x03\x01", 3), 4000);
+        QVERIFY(exchange.closedByService);
+        QVERIFY2(clock.elapsed() >= 550 && clock.elapsed() < 1600,
+                 qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // The deadline is the client's: a connection whose answer waits for the
+    // register is not cut.
+    void answerWaitingForTheRegisterIsKept() {
+        ServiceOptions quick = options();
+        quick.limits.headerTimeoutMs = 300;
+        quick.registerTimeoutMs = 3000;
+        const auto service = start(quick);
+        m_register.answer(QStringLiteral("SLOWREG1"), {StandInRegister::listed("SLOWREG1"), 200, 900});
+        const RawExchange exchange = rawExchange(
+            service->port(),
+            "GET /overeni-dokladu/simple/?number=SLOWREG1&type=0 HTTP/1.1\r\nHost: x\r\n\r\n", 1500);
+        QVERIFY(exchange.received.startsWith("HTTP/1.1 200"));
+        QVERIFY(exchange.received.endsWith("\r\n\r\n1"));
+    }
+
+    // Hundreds of clients from many addresses, each under the per-address
+    // limit, trickle request heads and reconnect as soon as they are closed;
+    // they are more than the service takes at once. An honest client is
+    // still answered at once, and no slow one holds a connection past the
+    // head deadline.
+    void slowClientsCannotLockOut() {
+        ServiceOptions crowded = options();
+        crowded.limits.headerTimeoutMs = 1500;
+        const auto service = start(crowded);
+        const int addresses = 18;
+        const int perAddress = crowded.limits.maxPerClient;
+        QVERIFY(addresses * perAddress > crowded.limits.maxConnections);
+
+        struct Slow {
+            std::unique_ptr<QTcpSocket> socket;
+            QHostAddress from;
+            QElapsedTimer since; // from the moment it is connected
+            qsizetype sent = 0;
+        };
+        qint64 longestHeld = 0;
+        int closedByService = 0;
+        bool connecting = true;
+        QObject scope; // reconnections still queued end with the test
+        std::vector<Slow> slow(static_cast<size_t>(addresses * perAddress));
+        auto quiet = qScopeGuard([&] {
+            connecting = false;
+            for (Slow& client : slow) {
+                if (client.socket)
+                    client.socket->disconnect();
+            }
+        });
+        const QByteArray head = "GET / HTTP/1.1\r\nHost: x\r\nX-Slow: " + QByteArray(4096, 'a');
+        std::function<void(Slow&)> open = [&](Slow& client) {
+            client.socket = std::make_unique<QTcpSocket>();
+            QTcpSocket* socket = client.socket.get();
+            socket->bind(client.from);
+            client.sent = 0;
+            client.since.invalidate();
+            connect(socket, &QAbstractSocket::connected, socket,
+                    [pointer = &client] { pointer->since.start(); });
+            connect(socket, &QAbstractSocket::disconnected, socket, [&, socket, pointer = &client] {
+                if (pointer->since.isValid())
+                    longestHeld = qMax(longestHeld, pointer->since.elapsed());
+                ++closedByService;
+                socket->disconnect();
+                socket->deleteLater();
+                (void)pointer->socket.release();
+                QTimer::singleShot(0, &scope, [&, pointer] {
+                    if (connecting)
+                        open(*pointer);
+                });
+            });
+            socket->connectToHost(QHostAddress::LocalHost, service->port());
+        };
+        for (size_t i = 0; i < slow.size(); ++i) {
+            slow[i].from = QHostAddress(QStringLiteral("127.0.0.%1").arg(2 + int(i) % addresses));
+            open(slow[i]);
+        }
+        QTimer dripper; // one header byte from each of them every 200 ms
+        connect(&dripper, &QTimer::timeout, this, [&] {
+            for (Slow& client : slow) {
+                if (client.socket && client.socket->state() == QAbstractSocket::ConnectedState)
+                    client.socket->write(head.mid(client.sent++ % head.size(), 1));
+            }
+        });
+        dripper.start(200);
+
+        QTRY_COMPARE_WITH_TIMEOUT(service->guard().openConnections(), crowded.limits.maxConnections, 5000);
+        QElapsedTimer run;
+        run.start();
+        int honest = 0;
+        while (run.elapsed() < 4000) {
+            QTest::qWait(700);
+            m_register.answerListed(QStringLiteral("HONEST%1").arg(honest));
+            QNetworkAccessManager network;
+            QElapsedTimer answered;
+            answered.start();
+            const Fetched fetched = fetch(
+                network, url(QStringLiteral("/overeni-dokladu/simple/?number=HONEST%1&type=0").arg(honest),
+                             service.get()));
+            QCOMPARE(fetched.error, QNetworkReply::NoError);
+            QCOMPARE(fetched.body, QByteArray("1"));
+            QVERIFY2(answered.elapsed() < 1000, qPrintable(QString::number(answered.elapsed())));
+            ++honest;
+        }
+        quiet.dismiss();
+        connecting = false;
+        dripper.stop();
+        // Everyone of the first crowd has been closed, and reconnected, at least once.
+        QVERIFY2(closedByService >= int(slow.size()), qPrintable(QString::number(closedByService)));
+        QVERIFY2(longestHeld < crowded.limits.headerTimeoutMs + 1000,
+                 qPrintable(QString::number(longestHeld)));
+        for (Slow& client : slow) {
+            if (client.socket)
+                client.socket->disconnect();
+        }
+        slow.clear();
+        QTRY_COMPARE(service->guard().openConnections(), 0);
+    }
+
     // An answer that waits for the register must not overtake or be overtaken
     // on the same connection, nor be written to a client that has gone.
     void pipelinedAnswersKeepTheirOrder() {
@@ -815,6 +998,8 @@ private slots:
         QTest::newRow("certificate without key") << QStringList{"--cert", "a.pem"} << "" << false << "" << 0;
         QTest::newRow("bad address") << QStringList{"--address", "localhost:80"} << "" << false << "" << 0;
         QTest::newRow("zero rate") << QStringList{"--rate", "0"} << "" << false << "" << 0;
+        QTest::newRow("header time-out too short")
+            << QStringList{"--header-timeout", "5"} << "" << false << "" << 0;
         QTest::newRow("stray argument") << QStringList{"extra"} << "" << false << "" << 0;
         QTest::newRow("unknown option") << QStringList{"--colour"} << "" << false << "" << 0;
         QTest::newRow("mirror without a folder") << QStringList{"--mirror", ""} << "" << false << "" << 0;
