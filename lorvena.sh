@@ -2,8 +2,8 @@
 # Installs what is missing (Debian 12), builds, then starts the program
 # ("./lorvena.sh"), starts the maker's web service ("./lorvena.sh service
 # [its options]") or runs the whole test suite ("./lorvena.sh test": the
-# normal build, then once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer).
+# formatting check, the normal build, then once more under AddressSanitizer
+# and UndefinedBehaviorSanitizer).
 set -e
 cd "$(dirname "$0")"
 mode=${1:-run}
@@ -13,7 +13,7 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 # qt6-httpserver-dev needs qt6-websockets-dev for its CMake files but does not depend on it.
 packages="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg62-turbo-dev
     qt6-httpserver-dev qt6-websockets-dev fonts-liberation2 fonts-dejavu-core"
-[ "$mode" = test ] && packages="$packages cups cups-client cups-bsd poppler-utils"
+[ "$mode" = test ] && packages="$packages cups cups-client cups-bsd poppler-utils clang-format git"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
@@ -40,6 +40,8 @@ service)
     exec ./build/service/lorvena-service "$@"
     ;;
 test)
+    # Every source file as .clang-format has it; one that is not fails the run.
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
     # The print tests send real jobs through a CUPS queue that captures them.
     as_root sh tests/cups/setup-capture-queue.sh || echo "no capture queue: the print-path tests will skip"
     export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 #include <exception>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -14,7 +15,9 @@ class QRadioButton;
 class QSpinBox;
 class QTabBar;
 class PositionPanel;
-class TForm1;
+class QPrinter;
+class SettingsStore;
+struct BookWindowSource;
 struct CopyVerificationRecord;
 struct LegalizationRecord;
 
@@ -24,7 +27,10 @@ struct LegalizationRecord;
 class TForm5 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm5(TForm1* main);
+    // The window prints through the main window's settings handle and
+    // printer; `source` gives the main window's batch and fields at each showing.
+    TForm5(QWidget* parent, SettingsStore& settings, QPrinter& printer,
+           std::function<BookWindowSource()> source);
 
     // The designation of one order number on the record; issues no number.
     QString oznaceni(const QString& cinnost, int poradi, int rok) const;
@@ -38,47 +44,6 @@ public:
     // the face come from the settings when the record is printed.
     CopyVerificationRecord copyVerificationRecord() const;
     LegalizationRecord legalizationRecord() const;
-
-    // Controls, by their component names.
-    QTabBar* TabControl1 = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    std::array<PositionPanel*, 6> panels{};
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-
-    // GroupBox1, copy verification
-    QSpinBox* SpinEdit1 = nullptr;
-    QSpinBox* SpinEdit2 = nullptr;
-    QSpinBox* SpinEdit3 = nullptr;
-    QDateEdit* DateTimePicker1 = nullptr;
-    QComboBox* ComboBox4 = nullptr;
-    QSpinBox* SpinEdit7 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QComboBox* ComboBox5 = nullptr;
-    QComboBox* ComboBox6 = nullptr;
-    QSpinBox* SpinEdit8 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit6 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QComboBox* ComboBox3 = nullptr;
-
-    // GroupBox2, legalization
-    QSpinBox* SpinEdit4 = nullptr;
-    QSpinBox* SpinEdit5 = nullptr;
-    QSpinBox* SpinEdit6 = nullptr;
-    QDateEdit* DateTimePicker2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QRadioButton* RadioButton3 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    QLineEdit* Edit9 = nullptr;
-    QLineEdit* Edit10 = nullptr;
-    QLineEdit* Edit8 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLineEdit* Edit5 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
 
 public Q_SLOTS:
     void TabControl1Change();
@@ -124,7 +89,50 @@ private:
     // so that no exception passes through the widgets' signals.
     template <typename F> void handle(F&& handler);
 
-    TForm1* m_main;
+    // Controls, by their component names.
+    QTabBar* TabControl1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    std::array<PositionPanel*, 6> panels{};
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+    // GroupBox1, copy verification
+    QSpinBox* SpinEdit1 = nullptr;
+    QSpinBox* SpinEdit2 = nullptr;
+    QSpinBox* SpinEdit3 = nullptr;
+    QDateEdit* DateTimePicker1 = nullptr;
+    QComboBox* ComboBox4 = nullptr;
+    QSpinBox* SpinEdit7 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QComboBox* ComboBox5 = nullptr;
+    QComboBox* ComboBox6 = nullptr;
+    QSpinBox* SpinEdit8 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QComboBox* ComboBox3 = nullptr;
+
+    // GroupBox2, legalization
+    QSpinBox* SpinEdit4 = nullptr;
+    QSpinBox* SpinEdit5 = nullptr;
+    QSpinBox* SpinEdit6 = nullptr;
+    QDateEdit* DateTimePicker2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QRadioButton* RadioButton3 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    QLineEdit* Edit10 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+
+    SettingsStore& m_settings;
+    QPrinter& m_printer;
+    std::function<BookWindowSource()> m_source;
     int m_handlerDepth = 0;
     std::exception_ptr m_pendingError;
 };
