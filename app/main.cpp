@@ -89,6 +89,8 @@ void TForm1::buildMenu() {
     };
     connect(add(program, "Volbatiskrny1", QStringLiteral("Vybrat tiskárnu")), &QAction::triggered, this,
             &TForm1::Button7Click);
+    Nahledtisku1 = add(program, "Nahledtisku1", QStringLiteral("Náhled tisku"));
+    connect(Nahledtisku1, &QAction::triggered, this, &TForm1::Nahledtisku1Click);
     connect(add(program, "Nastaven1", QStringLiteral("Nastavení")), &QAction::triggered, this,
             &TForm1::Button5Click);
     program->addSeparator();
@@ -191,6 +193,7 @@ void TForm1::buildControls() {
     iskttkdoovovacknihy1 = PopupMenu1->addAction(QStringLiteral("Tisk štítku do ověřovací knihy"));
     iskttkdoovovacknihy1->setObjectName(QStringLiteral("iskttkdoovovacknihy1"));
     connect(iskttkdoovovacknihy1, &QAction::triggered, this, &TForm1::iskttkdoovovacknihy1Click);
+    PopupMenu1->addAction(Nahledtisku1);
     connect(Button1, &QToolButton::clicked, this, &TForm1::Button1Click);
 
     Button3 = Form::button(client, QStringLiteral("Button3"), QStringLiteral("Ukončit"),

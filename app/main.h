@@ -97,6 +97,7 @@ public Q_SLOTS:
     void DateTimePicker4Change();
 
     void Button1Click();
+    void Nahledtisku1Click();
     void ComboBox15Change();
     void ComboBox16Change();
 
@@ -132,6 +133,9 @@ private:
     std::optional<Refusal> savingRefusal() const;
     void ulozDolozkuLegalizace();
     void printClauses();
+    // The preview of the print (main_preview.cpp); asks before text runs over a label.
+    void showPrintPreview();
+    bool overflowAccepted(ClauseBatch& batch, const ClauseParticulars& particulars);
     std::optional<Refusal> refusalOfKind(ClauseKind kind) const;
     ClauseParticulars gather(ClauseKind kind) const;
     void setOrderNumbers(const OrderNumbers& numbers);
@@ -154,6 +158,7 @@ private:
     QPushButton* Button3 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* iskttkdoovovacknihy1 = nullptr;
+    QAction* Nahledtisku1 = nullptr;
     QLabel* Image1 = nullptr;
     QTimer* Timer1 = nullptr;
 

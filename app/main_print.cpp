@@ -160,6 +160,8 @@ void TForm1::printClauses() {
                                 "doložku vytisknout."));
     } else {
         const ClauseParticulars particulars = gather(*kind);
+        if (!overflowAccepted(batch, particulars))
+            return;
         if (*kind == ClauseKind::Legalization && CheckBox1->isChecked()) {
             ulozDolozkuLegalizace();
             CheckBox1->setChecked(false);

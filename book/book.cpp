@@ -3,6 +3,9 @@
 #include "book/BookDesignation.h"
 #include "book/BookFees.h"
 #include "book/BookLabel.h"
+#include "clauses/SheetPreview.h"
+#include "preview/PreviewWindow.h"
+#include "printing/SheetRecorder.h"
 #include "book/BookRecordChecks.h"
 #include "book/BookRecordFill.h"
 #include "book/BookWindowSource.h"
@@ -54,14 +57,6 @@ void rangeRow(QGroupBox* g, int y, const char* labels[4], QSpinBox* first, QSpin
          {label(g, QString::fromLatin1(labels[2]), QStringLiteral("tj."))},
          {count, 45},
          {label(g, QString::fromLatin1(labels[3]), QStringLiteral("ks. doložek."))}});
-}
-
-template <typename Record>
-void printOnPrinter(QPrinter& printer, int dpi, QPoint origin, const Record& record) {
-    PrintJob job(printer, dpi);
-    Pen pen(job.surface(), origin.x(), origin.y());
-    drawBookLabel(pen, record);
-    job.finish();
 }
 
 } // namespace
@@ -143,8 +138,11 @@ void TForm5::buildControls() {
     Button2 = Form::button(this, QStringLiteral("Button2"), QStringLiteral("Zavřít"),
                            QStringLiteral("Zavře okno pro tisk štítku do ověřovací knihy"));
     Button2->setGeometry(253, 576, 97, 49);
+    Button3 = Form::button(this, QStringLiteral("Button3"), QStringLiteral("Náhled"),
+                           QStringLiteral("Ukáže štítek tak, jak se vytiskne"));
+    Button3->setGeometry(253, 466, 97, 49);
     // Enter in a field must not print a label by accident.
-    for (QPushButton* b : {Button1, Button2}) {
+    for (QPushButton* b : {Button1, Button2, Button3}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
@@ -152,6 +150,7 @@ void TForm5::buildControls() {
     connect(TabControl1, &QTabBar::currentChanged, this, &TForm5::TabControl1Change);
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
 }
 
 void TForm5::buildCopyVerificationBox() {
@@ -562,6 +561,8 @@ void TForm5::Button1Click() {
                 field->setFocus();
             return;
         }
+        if (!overflowAccepted(markedPosition()))
+            return;
         printRecord(markedPosition());
         accept();
     });
@@ -572,11 +573,18 @@ void TForm5::printRecord(int position) {
     // Written first, so that the next showing offers the following label even
     // when this print fails.
     Key::lastPrintedBook().write(s, position);
-    const QString face = Key::dataFace().text(s);
     const BookSheetGeometry geometry = BookSheetGeometry::read(s);
     const int dpi = Key::dpi().integer(s);
     const QPoint origin = geometry.textOrigin(position);
+    const std::function<void(Pen&)> draw = recordDrawing(nullptr);
+    PrintJob job(m_printer, dpi);
+    Pen pen(job.surface(), origin.x(), origin.y());
+    draw(pen);
+    job.finish();
+}
 
+std::function<void(Pen&)> TForm5::recordDrawing(QList<NamedText>* named) const {
+    const QString face = Key::dataFace().text(m_settings);
     const QString kind = TabControl1->tabText(TabControl1->currentIndex());
     const bool copy = clauseKindOf(kind) == ClauseKind::CopyVerification;
     QSpinBox* first = copy ? SpinEdit1 : SpinEdit4;
@@ -586,18 +594,63 @@ void TForm5::printRecord(int position) {
     QStringList designations;
     for (int n = first->value(); n <= last->value(); ++n)
         designations << oznaceni(kind, n, year);
+    QList<NamedText> texts;
+    for (const QString& d : designations)
+        texts << NamedText{QStringLiteral("pořadová čísla"), d};
 
     if (copy) {
         CopyVerificationRecord record = copyVerificationRecord();
         record.designations = designations;
         record.face = face;
-        printOnPrinter(m_printer, dpi, origin, record);
-    } else {
-        LegalizationRecord record = legalizationRecord();
-        record.designations = designations;
-        record.face = face;
-        printOnPrinter(m_printer, dpi, origin, record);
+        texts << NamedText{QStringLiteral("vstupní listina"), record.sourceLine}
+              << NamedText{QStringLiteral("výstupní listina"), record.outputLine}
+              << NamedText{QStringLiteral("druh listiny"), record.documentKind}
+              << NamedText{QStringLiteral("poplatek"), record.fee};
+        if (named)
+            *named = texts;
+        return [record](Pen& pen) { drawBookLabel(pen, record); };
     }
+    LegalizationRecord record = legalizationRecord();
+    record.designations = designations;
+    record.face = face;
+    texts << NamedText{QStringLiteral("jméno žadatele"), record.applicant}
+          << NamedText{QStringLiteral("adresa žadatele"), record.address}
+          << NamedText{QStringLiteral("číslo dokladu"), record.documentNumber}
+          << NamedText{QStringLiteral("způsob podpisu"), record.signature}
+          << NamedText{QStringLiteral("legalizovaná listina"), record.signedDocument}
+          << NamedText{QStringLiteral("poplatek"), record.fee};
+    if (named)
+        *named = texts;
+    return [record](Pen& pen) { drawBookLabel(pen, record); };
+}
+
+namespace {
+
+SheetPreview bookPreview(const SettingsStore& settings, int position, const std::function<void(Pen&)>& draw,
+                         const QList<NamedText>& named) {
+    // The printer's metrics exist only while the sheet is drawn.
+    PrinterMetrics metrics(Key::dpi().integer(settings));
+    return previewBookLabel(settings, position, draw, named, metrics.surface());
+}
+
+} // namespace
+
+bool TForm5::overflowAccepted(int position) const {
+    QList<NamedText> named;
+    const std::function<void(Pen&)> draw = recordDrawing(&named);
+    const QString question = overflowQuestion(bookPreview(m_settings, position, draw, named).overflows);
+    return question.isEmpty() || confirmOkCancel(const_cast<TForm5*>(this), question);
+}
+
+// The record as "TISK" would print it now; nothing is checked or written.
+void TForm5::Button3Click() {
+    handle([this] {
+        QList<NamedText> named;
+        const std::function<void(Pen&)> draw = recordDrawing(&named);
+        TForm7 preview(this, bookPreview(m_settings, markedPosition(), draw, named));
+        if (preview.exec() == QDialog::Accepted)
+            Button1Click();
+    });
 }
 
 void TForm5::Button2Click() {

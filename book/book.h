@@ -4,7 +4,10 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <QList>
 
+class Pen;
+struct NamedText;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -62,6 +65,7 @@ public Q_SLOTS:
     void CheckBox1Click();
     void Button1Click();
     void Button2Click();
+    void Button3Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -83,6 +87,11 @@ private:
     void computeLegalizationFee();
 
     void printRecord(int position);
+    // Draws the record of the current tab from a pen; named, when given,
+    // receives its texts with the name of their line.
+    std::function<void(Pen&)> recordDrawing(QList<NamedText>* named) const;
+    // Asks before a record that runs over its label is printed.
+    bool overflowAccepted(int position) const;
 
     // Runs one handler. A value assigned by a handler runs the next handler
     // inside it; an error is reported once, when the outermost one returns,
@@ -96,6 +105,7 @@ private:
     std::array<PositionPanel*, 6> panels{};
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
 
     // GroupBox1, copy verification
     QSpinBox* SpinEdit1 = nullptr;
