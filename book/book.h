@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <array>
 #include <exception>
 #include <functional>
-#include <QList>
 
 class Pen;
 struct NamedText;

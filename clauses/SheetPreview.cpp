@@ -52,7 +52,19 @@ QString lineName(const QList<const DrawnRun*>& line, int number, const QList<Nam
             if (run->text.contains(n.text.trimmed()))
                 return n.name;
     }
-    return QStringLiteral("%1. řádek").arg(number);
+    // A line of the layout's own words: its opening words say which.
+    QString text;
+    for (const DrawnRun* run : line)
+        text += run->text;
+    text = text.simplified();
+    if (text.isEmpty())
+        return QStringLiteral("%1. řádek").arg(number);
+    constexpr int kShown = 24;
+    if (text.size() > kShown) {
+        const qsizetype cut = text.lastIndexOf(u' ', kShown);
+        text = text.left(cut > 0 ? cut : kShown) + QStringLiteral("…");
+    }
+    return QStringLiteral("„%1“").arg(text);
 }
 
 } // namespace
@@ -153,11 +165,12 @@ QString overflowQuestion(const QList<LabelOverflow>& overflows) {
     for (const LabelOverflow& o : overflows)
         if (o.position != worst->position && !others.contains(o.position))
             others << o.position;
-    const QString edge = worst->edge == LabelOverflow::Edge::Right ? QStringLiteral("pravý")
-                                                                   : QStringLiteral("spodní");
-    QString question = QStringLiteral("Text doložky na štítku %1 přesahuje %2 okraj štítku o %3 mm (řádek: %4).")
-                           .arg(worst->position)
-                           .arg(edge, QLocale(QLocale::Czech).toString(worst->millimetres, 'f', 1), worst->line);
+    const QString edge =
+        worst->edge == LabelOverflow::Edge::Right ? QStringLiteral("pravý") : QStringLiteral("spodní");
+    QString question =
+        QStringLiteral("Text doložky na štítku %1 přesahuje %2 okraj štítku o %3 mm (řádek: %4).")
+            .arg(worst->position)
+            .arg(edge, QLocale(QLocale::Czech).toString(worst->millimetres, 'f', 1), worst->line);
     if (!others.isEmpty()) {
         QStringList numbers;
         for (int p : others)
@@ -185,8 +198,9 @@ SheetPreview previewClauses(SettingsStore& settings, ClauseBatch& batch, const C
     return preview;
 }
 
-SheetPreview previewBookLabel(const SettingsStore& settings, int position, const std::function<void(Pen&)>& draw,
-                              const QList<NamedText>& named, DrawingSurface& metrics) {
+SheetPreview previewBookLabel(const SettingsStore& settings, int position,
+                              const std::function<void(Pen&)>& draw, const QList<NamedText>& named,
+                              DrawingSurface& metrics) {
     SheetPreview preview;
     preview.bookSheet = true;
     preview.dpi = Key::dpi().integer(settings);

@@ -16,10 +16,10 @@ struct LabelOverflow {
     enum class Edge { Right, Bottom };
     int position = 0;
     Edge edge = Edge::Right;
-    QString line;    // a short name of the line, as the clerk knows it
-    int pixels = 0;  // how far past the edge, printer pixels
+    QString line;   // a short name of the line, as the clerk knows it
+    int pixels = 0; // how far past the edge, printer pixels
     double millimetres = 0;
-    QRect cell;      // the run
+    QRect cell; // the run
 };
 
 // A short name for the texts a clause or a book label takes from the
@@ -51,8 +51,9 @@ SheetPreview previewClauses(SettingsStore& settings, ClauseBatch& batch, const C
 
 // The book-label sheet with one record drawn by draw at position (1 to 6;
 // any other draws nothing). named says which text is which line.
-SheetPreview previewBookLabel(const SettingsStore& settings, int position, const std::function<void(Pen&)>& draw,
-                              const QList<NamedText>& named, DrawingSurface& metrics);
+SheetPreview previewBookLabel(const SettingsStore& settings, int position,
+                              const std::function<void(Pen&)>& draw, const QList<NamedText>& named,
+                              DrawingSurface& metrics);
 
 // The texts of a clause with the name of their line.
 QList<NamedText> namedTexts(const ClauseParticulars& particulars, const BatchSummary& summary);

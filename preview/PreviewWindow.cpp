@@ -23,18 +23,52 @@ constexpr double kZoomStep = 1.25;
 // The colour of a marked position on the main window's panels.
 const QColor kMarkColour(58, 203, 242);
 
+// Positions as the clerk reads them: "3", "1–12", "2, 5–7".
+QString positionList(QList<int> positions) {
+    std::sort(positions.begin(), positions.end());
+    QStringList parts;
+    for (qsizetype i = 0; i < positions.size();) {
+        qsizetype j = i;
+        while (j + 1 < positions.size() && positions[j + 1] == positions[j] + 1)
+            ++j;
+        parts << (j > i + 1 ? QStringLiteral("%1–%2").arg(positions[i]).arg(positions[j])
+                            : QString::number(positions[i]));
+        if (j == i + 1)
+            parts << QString::number(positions[j]);
+        i = j + 1;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+// One line per kind of overflow; labels that run over alike are named together.
 QString overflowSummary(const SheetPreview& preview) {
     if (preview.overflows.isEmpty())
         return QStringLiteral("Text se na označené štítky vejde.");
-    QStringList parts;
     const QLocale czech(QLocale::Czech);
-    for (const LabelOverflow& o : preview.overflows)
-        parts << QStringLiteral("štítek %1: %2 okraj o %3 mm (řádek: %4)")
-                     .arg(o.position)
-                     .arg(o.edge == LabelOverflow::Edge::Right ? QStringLiteral("pravý")
-                                                               : QStringLiteral("spodní"),
-                          czech.toString(o.millimetres, 'f', 1), o.line);
-    return QStringLiteral("Text přesahuje štítek – ") + parts.join(QStringLiteral("; "));
+    QStringList kinds;
+    QList<QList<int>> positions;
+    for (const LabelOverflow& o : preview.overflows) {
+        const QString kind = QStringLiteral("%1 okraj o %2 mm (řádek: %3)")
+                                 .arg(o.edge == LabelOverflow::Edge::Right ? QStringLiteral("pravý")
+                                                                           : QStringLiteral("spodní"),
+                                      czech.toString(o.millimetres, 'f', 1), o.line);
+        const qsizetype at = kinds.indexOf(kind);
+        if (at < 0) {
+            kinds << kind;
+            positions.append(QList<int>{o.position});
+        } else {
+            positions[at] << o.position;
+        }
+    }
+    QStringList lines;
+    for (qsizetype i = 0; i < kinds.size(); ++i)
+        lines << QStringLiteral("%1 %2 text přesahuje %3")
+                     .arg(positions[i].size() == 1 ? QStringLiteral("Na štítku")
+                                                   : QStringLiteral("Na štítcích"),
+                          positionList(positions[i]), kinds[i]);
+    return lines.join(u'\n') +
+           QStringLiteral(
+               "\nText se nezalamuje ani nezkracuje: zkraťte údaje nebo zmenšete písmo v Nastavení.");
 }
 
 } // namespace
@@ -93,8 +127,8 @@ void SheetView::paintEvent(QPaintEvent*) {
         number.setPixelSize(std::max(1, qRound(9 * onePixel)));
         p.setFont(number);
         p.setPen(QColor(150, 150, 150));
-        p.drawText(QRectF(label).adjusted(0, 0, -3 * onePixel, -2 * onePixel), Qt::AlignRight | Qt::AlignBottom,
-                   QString::number(position));
+        p.drawText(QRectF(label).adjusted(0, 0, -3 * onePixel, -2 * onePixel),
+                   Qt::AlignRight | Qt::AlignBottom, QString::number(position));
     }
 
     for (const DrawnImage& image : m_preview.images) {
@@ -122,8 +156,8 @@ void SheetView::paintEvent(QPaintEvent*) {
 }
 
 TForm7::TForm7(QWidget* parent, SheetPreview preview)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowMaximizeButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint) {
     setObjectName(QStringLiteral("TForm7"));
     setWindowTitle(QStringLiteral("Náhled tisku"));
     const bool over = !preview.overflows.isEmpty();
@@ -165,7 +199,7 @@ TForm7::TForm7(QWidget* parent, SheetPreview preview)
     layout->addWidget(Label1);
     layout->addWidget(m_scroll, 1);
 
-    QSize size(m_view->sizeHint().width() + 40, 900);
+    QSize size(m_view->sizeHint().width() + 60, 960);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
     resize(size);

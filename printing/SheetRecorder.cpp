@@ -16,8 +16,12 @@ void SheetRecorder::setFont(const QString& face, int pointSize, bool bold, bool 
 void SheetRecorder::drawText(int x, int y, const QString& text) {
     if (text.isEmpty())
         return;
-    runs << DrawnRun{0,        text,        m_face,
-                     m_size,   m_bold,      m_strikeOut,
+    runs << DrawnRun{0,
+                     text,
+                     m_face,
+                     m_size,
+                     m_bold,
+                     m_strikeOut,
                      QRect(x, y, m_metrics.textWidth(text), m_metrics.textHeight(text))};
 }
 
