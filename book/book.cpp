@@ -12,6 +12,7 @@
 #include "printing/PrintJob.h"
 #include "printing/SheetGeometry.h"
 #include "printing/SheetRecorder.h"
+#include "settings/AppError.h"
 #include "settings/Conversion.h"
 #include "settings/SettingsCatalogue.h"
 #include "settings/SettingsStore.h"
@@ -638,7 +639,14 @@ SheetPreview bookPreview(const SettingsStore& settings, int position, const std:
 bool TForm5::overflowAccepted(int position) const {
     QList<NamedText> named;
     const std::function<void(Pen&)> draw = recordDrawing(&named);
-    const QString question = overflowQuestion(bookPreview(m_settings, position, draw, named).overflows);
+    QString question;
+    try {
+        question = overflowQuestion(bookPreview(m_settings, position, draw, named).overflows);
+    } catch (const AppError&) {
+        // An unusable geometry or resolution is for the print to report, at
+        // the moment it always has (the position is recorded first).
+        return true;
+    }
     return question.isEmpty() || confirmOkCancel(const_cast<TForm5*>(this), question);
 }
 

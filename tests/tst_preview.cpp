@@ -4,6 +4,7 @@
 #include "clauses/SheetPreview.h"
 #include "preview/PreviewWindow.h"
 #include "printing/Pen.h"
+#include "printing/PrintJob.h"
 #include "printing/SheetRecorder.h"
 #include "settings/DataDir.h"
 #include "support/RecordingJob.h"
@@ -135,6 +136,8 @@ private Q_SLOTS:
     void init() { m_box = std::make_unique<AppDataSandbox>(); }
     void cleanup() { m_box.reset(); }
 
+    void metricsAreThePrinters_data();
+    void metricsAreThePrinters();
     void drawsWhatThePrintDraws_data();
     void drawsWhatThePrintDraws();
     void defaultsFitTheirLabels_data();
@@ -155,6 +158,31 @@ private Q_SLOTS:
 private:
     std::unique_ptr<AppDataSandbox> m_box;
 };
+
+void TestPreview::metricsAreThePrinters_data() {
+    QTest::addColumn<int>("dpi");
+    QTest::newRow("600 dpi") << 600;
+    QTest::newRow("300 dpi") << 300;
+}
+
+// The overflow is measured as the job measures: the same widths and line
+// heights as a painter on the program's printer at the configured resolution.
+void TestPreview::metricsAreThePrinters() {
+    QFETCH(int, dpi);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_box->root() + QStringLiteral("/metrics.pdf"));
+    PrintJob job(printer, dpi);
+    PrinterMetrics metrics(dpi);
+    const QString text = QStringLiteral("Jan Novák, 07.03.1985, Brno – Masarykova 1234/56 WWW iii");
+    for (int size : {4, 6, 7, 8, 10})
+        for (bool bold : {false, true}) {
+            job.surface().setFont(QStringLiteral("Arial"), size, bold, false);
+            metrics.surface().setFont(QStringLiteral("Arial"), size, bold, false);
+            QCOMPARE(metrics.surface().textWidth(text), job.surface().textWidth(text));
+            QCOMPARE(metrics.surface().textHeight(text), job.surface().textHeight(text));
+        }
+}
 
 void TestPreview::drawsWhatThePrintDraws_data() {
     QTest::addColumn<QString>("tab");
@@ -502,6 +530,7 @@ void TestPreview::bookLabelPreview() {
         QTest::mouseClick(child<QPushButton>(p, "Button2"), Qt::LeftButton);
     });
     QCOMPARE(child<QPushButton>(w, "Button3")->text(), QStringLiteral("Náhled"));
+    keepShot(w, QStringLiteral("book-window-") + tab.toLower());
     QTest::mouseClick(child<QPushButton>(w, "Button3"), Qt::LeftButton);
     QCOMPARE(act.shown, 1);
     QCOMPARE(dataFiles(), before);
