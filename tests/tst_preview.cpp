@@ -380,6 +380,8 @@ void TestPreview::previewChangesNothing() {
         QCOMPARE(w.windowTitle(), QStringLiteral("Náhled tisku"));
         summary = child<QLabel>(w, "Label1")->text();
         keepShot(w, QStringLiteral("preview-") + tab.toLower());
+        QTest::mouseClick(child<QPushButton>(w, "Button5"), Qt::LeftButton);
+        keepShot(w, QStringLiteral("preview-fit-") + tab.toLower());
         QTest::mouseClick(child<QPushButton>(w, "Button2"), Qt::LeftButton);
     });
     MessageBoxAnswerer boxes;
