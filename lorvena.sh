@@ -2,8 +2,8 @@
 # Installs what is missing (Debian 12), builds, then starts the program
 # ("./lorvena.sh"), starts the maker's web service ("./lorvena.sh service
 # [its options]"), writes the Debian packages into dist/ ("./lorvena.sh
-# package") or runs the whole test suite ("./lorvena.sh test": the normal
-# build, its packages and their checks, then once more under AddressSanitizer
+# package") or runs the whole test suite ("./lorvena.sh test": the formatting
+# check, the normal build, its packages and their checks, then once more under AddressSanitizer
 # and UndefinedBehaviorSanitizer).
 set -e
 cd "$(dirname "$0")"
@@ -19,7 +19,8 @@ packages="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl
 # Making the packages: dpkg-shlibdeps finds their dependencies, file finds the programs in them.
 [ "$mode" = test ] || [ "$mode" = package ] && packages="$packages dpkg-dev file"
 [ "$mode" = test ] && packages="$packages cups cups-client cups-bsd poppler-utils
-    qt6-svg-dev lintian desktop-file-utils appstream systemd xvfb x11-utils curl"
+    qt6-svg-dev lintian desktop-file-utils appstream systemd xvfb x11-utils curl
+    clang-format git"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
@@ -60,6 +61,8 @@ package)
     make_packages build
     ;;
 test)
+    # Every source file as .clang-format has it; one that is not fails the run.
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
     # The print tests send real jobs through a CUPS queue that captures them.
     as_root sh tests/cups/setup-capture-queue.sh || echo "no capture queue: the print-path tests will skip"
     export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"

@@ -1,6 +1,6 @@
 #include "about/MakerSite.h"
 
-#include "settings/SettingsStore.h"
+#include "settings/SettingsCatalogue.h"
 
 namespace {
 
@@ -23,8 +23,7 @@ MakerSite::MakerSite(QString server) : m_server(withoutTrailingSlash(server.trim
 }
 
 MakerSite MakerSite::fromSettings(const SettingsStore& store) {
-    return MakerSite(store.ReadString(QStringLiteral("Web"), QStringLiteral("Server"),
-                                      QString::fromLatin1(kDefaultServer)));
+    return MakerSite(Key::makerServer().text(store));
 }
 
 QString MakerSite::secureBase() const {

@@ -1,20 +1,20 @@
 #include "about/about.h"
 
-#include "app/Artwork.h"
-#include "app/CentredPlacement.h"
-#include "app/main.h"
+#include "LorvenaVersion.h"
+#include "ui/Artwork.h"
+#include "ui/CentredPlacement.h"
+#include "ui/Fonts.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-TForm3::TForm3(TForm1* main)
+TForm3::TForm3(QWidget* main)
     : QDialog(main, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_main(main) {
     setObjectName(QStringLiteral("Form3"));
     new CentredPlacement(this, main, false);
     setWindowTitle(QStringLiteral("O programu"));
-    QFont f;
-    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
+    QFont f = fontOf(Typeface::Tahoma);
     f.setPixelSize(11);
     setFont(f);
     setFixedSize(472, 410);
@@ -43,7 +43,7 @@ void TForm3::fillText(const QString& siteAddress) {
     const QStringList lines = {
         QStringLiteral("Program pro tisk ověřovacích doložek vidimace a legalizace."),
         QString(),
-        QStringLiteral("Verze: 7.41"),
+        QStringLiteral("Verze: %1").arg(QLatin1String(kLorvenaVersion)),
         QString(),
         QStringLiteral("Software je vhodný pro obce a prakticky kohokoliv kdo vidimuje nebo"),
         QStringLiteral(

@@ -5,13 +5,13 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class TForm1;
 
 // The about box "O programu".
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm3(TForm1* main);
+    // Centres itself over `main` at every showing.
+    explicit TForm3(QWidget* main);
 
     // Fills the eighteen lines afresh (never twice over).
     void fillText(const QString& siteAddress);
@@ -25,5 +25,5 @@ protected:
 
 private:
     void FormShow();
-    TForm1* m_main;
+    QWidget* m_main;
 };

@@ -2,6 +2,7 @@
 
 #include "about/about.h"
 #include "app/main.h"
+#include "book/BookWindowSource.h"
 #include "book/book.h"
 #include "settings/settings.h"
 
@@ -13,9 +14,11 @@
 std::unique_ptr<TForm1> createWindows() {
     setUpApplication();
     auto form1 = std::make_unique<TForm1>();
-    form1->Form2 = new TForm2(form1.get());
-    form1->Form3 = new TForm3(form1.get());
-    form1->Form5 = new TForm5(form1.get());
+    TForm1* main = form1.get();
+    main->Form2 = new TForm2(main, main->savedClauses());
+    main->Form3 = new TForm3(main);
+    main->Form5 =
+        new TForm5(main, main->settings(), main->printer(), [main] { return main->bookWindowSource(); });
     return form1;
 }
 

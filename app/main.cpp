@@ -1,17 +1,20 @@
 #include "app/main.h"
 
+#include "LorvenaVersion.h"
 #include "about/about.h"
-#include "app/Artwork.h"
-#include "app/FormBuilder.h"
-#include "app/Messages.h"
-#include "app/PositionPanel.h"
 #include "applicant/SavedClauses.h"
 #include "book/book.h"
 #include "settings/Conversion.h"
 #include "settings/DataDir.h"
 #include "settings/FirstStart.h"
+#include "settings/SettingsCatalogue.h"
 #include "settings/SettingsStore.h"
 #include "settings/settings.h"
+#include "ui/Artwork.h"
+#include "ui/Fonts.h"
+#include "ui/FormBuilder.h"
+#include "ui/Messages.h"
+#include "ui/PositionPanel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,23 +41,8 @@ namespace {
 constexpr int kClientWidth = 371;
 constexpr int kClientHeight = 641;
 
-const QString kVidimace = QStringLiteral("VIDIMACE");
-const QString kLegalizace = QStringLiteral("LEGALIZACE");
-const QString kZamer = QStringLiteral("ZÁMĚR");
-const QString kSchvaleni = QStringLiteral("SCHVÁLENÍ");
-
-QFont baseFont() {
-    QFont f;
-    f.setFamilies(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    f.setPointSize(8);
-    return f;
-}
-
 QFont arialBold(int points) {
-    QFont f;
-    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    f.setPointSize(points);
+    QFont f = fontOf(Typeface::Arial, points);
     f.setBold(true);
     return f;
 }
@@ -67,7 +55,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFont(baseFont());
+    setFont(fontOf(Typeface::MsSansSerif, 8));
     setWindowIcon(Artwork::windowIcon());
     buildMenu();
     buildControls();
@@ -101,6 +89,8 @@ void TForm1::buildMenu() {
     };
     connect(add(program, "Volbatiskrny1", QStringLiteral("Vybrat tiskárnu")), &QAction::triggered, this,
             &TForm1::Button7Click);
+    Nahledtisku1 = add(program, "Nahledtisku1", QStringLiteral("Náhled tisku"));
+    connect(Nahledtisku1, &QAction::triggered, this, &TForm1::Nahledtisku1Click);
     connect(add(program, "Nastaven1", QStringLiteral("Nastavení")), &QAction::triggered, this,
             &TForm1::Button5Click);
     program->addSeparator();
@@ -135,10 +125,7 @@ void TForm1::buildControls() {
     page->setGeometry(0, 21, kClientWidth, 600);
     TabControl1 = new QTabBar(client);
     TabControl1->setObjectName(QStringLiteral("TabControl1"));
-    QFont segoe;
-    segoe.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
-    segoe.setPointSize(8);
-    TabControl1->setFont(segoe);
+    TabControl1->setFont(fontOf(Typeface::SegoeUi, 8));
     TabControl1->setDrawBase(false);
     TabControl1->setExpanding(false);
     TabControl1->setGeometry(2, 0, kClientWidth - 4, 22);
@@ -206,6 +193,7 @@ void TForm1::buildControls() {
     iskttkdoovovacknihy1 = PopupMenu1->addAction(QStringLiteral("Tisk štítku do ověřovací knihy"));
     iskttkdoovovacknihy1->setObjectName(QStringLiteral("iskttkdoovovacknihy1"));
     connect(iskttkdoovovacknihy1, &QAction::triggered, this, &TForm1::iskttkdoovovacknihy1Click);
+    PopupMenu1->addAction(Nahledtisku1);
     connect(Button1, &QToolButton::clicked, this, &TForm1::Button1Click);
 
     Button3 = Form::button(client, QStringLiteral("Button3"), QStringLiteral("Ukončit"),
@@ -238,8 +226,9 @@ void TForm1::buildCopyVerificationBox() {
         {{label(g, QStringLiteral("Label30"), QStringLiteral("Označení ověřovací knihy:"))},
          {ComboBox16, 150}});
 
-    SpinEdit2 = spin(g, QStringLiteral("SpinEdit2"), 1, 100000, 1,
-                     QStringLiteral("Pořadové číslo vidimace v ověřovací knize"));
+    SpinEdit2 =
+        spin(g, QStringLiteral("SpinEdit2"), OrderNumbers::kMinNumber, OrderNumbers::kMaxCopyVerification, 1,
+             QStringLiteral("Pořadové číslo vidimace v ověřovací knize"));
     SpinEdit5 = spin(g, QStringLiteral("SpinEdit5"), 2010, 2100, 2010, QStringLiteral("Rok vidimace"));
     row(8, 66,
         {{label(g, QStringLiteral("Label3"), QStringLiteral("pořadové číslo vidimace: "))},
@@ -310,8 +299,8 @@ void TForm1::buildLegalizationBox() {
     BitBtn1->setIcon(Artwork::cardReaderIcon());
     BitBtn1->setIconSize(QSize(34, 34));
 
-    SpinEdit4 = spin(g, QStringLiteral("SpinEdit4"), 1, 1000000, 1,
-                     QStringLiteral("Pořadové číslo legalizace v ověřovací knize"));
+    SpinEdit4 = spin(g, QStringLiteral("SpinEdit4"), OrderNumbers::kMinNumber, OrderNumbers::kMaxLegalization,
+                     1, QStringLiteral("Pořadové číslo legalizace v ověřovací knize"));
     SpinEdit6 = spin(g, QStringLiteral("SpinEdit6"), 0, 2100, 0, QStringLiteral("Rok legalizace"));
     ComboBox5 = dropDown(
         g, QStringLiteral("ComboBox5"),
@@ -465,8 +454,7 @@ void TForm1::FormCreate() {
     loadSavedClauses();
     SettingsStore& s = settings();
 
-    move(s.ReadInt(QStringLiteral("App"), QStringLiteral("position left"), QStringLiteral("0")),
-         s.ReadInt(QStringLiteral("App"), QStringLiteral("position top"), QStringLiteral("0")));
+    move(Key::positionLeft().integer(s), Key::positionTop().integer(s));
 
     const QDate today = QDate::currentDate();
     SpinEdit5->setValue(today.year());
@@ -478,55 +466,45 @@ void TForm1::FormCreate() {
         const QSignalBlocker block(DateTimePicker3);
         DateTimePicker3->setDate(today.addDays(-15));
     }
-    const QString resolution =
-        s.ReadString(QStringLiteral("DPJ"), QStringLiteral("SchvaleniCisloUsneseni"), QString());
-    DateTimePicker6->setDate(
-        resolution.isEmpty() ? today
-                             : strToDate(s.ReadString(QStringLiteral("DPJ"),
-                                                      QStringLiteral("SchvaleniDatumUsneseni"), QString())));
+    const QString resolution = Key::approvalNumber().text(s);
+    DateTimePicker6->setDate(resolution.isEmpty() ? today : strToDate(Key::approvalDate().text(s)));
     Edit6->setText(resolution);
 
     writeFirstStartValues(s);
 
-    auto* notice = new QLabel(QStringLiteral("© %1 Lorvena verze 7.41").arg(today.year()), statusBar());
+    auto* notice = new QLabel(
+        QStringLiteral("© %1 Lorvena verze %2").arg(today.year()).arg(QLatin1String(kLorvenaVersion)),
+        statusBar());
     notice->setObjectName(QStringLiteral("StatusPanel1"));
     statusBar()->addWidget(notice, 1);
 
     {
         const QSignalBlocker block(TabControl1);
-        const std::pair<const char*, QString> tabs[] = {{"Vidimace", kVidimace},
-                                                        {"Legalizace", kLegalizace},
-                                                        {"Zamer", kZamer},
-                                                        {"Schvaleni", kSchvaleni}};
-        for (const auto& [key, caption] : tabs)
-            if (s.ReadString(QStringLiteral("Zalozky"), QString::fromLatin1(key), QStringLiteral("0")) ==
-                u"1")
-                TabControl1->addTab(caption);
+        for (ClauseKind kind : kClauseKinds)
+            if (Key::tab(kind).flag(s))
+                TabControl1->addTab(caption(kind));
         if (TabControl1->count() > 0)
             TabControl1->setCurrentIndex(0);
     }
     TabControl1Change();
 
-    if (s.ReadString(QStringLiteral("App"), QStringLiteral("prepare next"), QStringLiteral("1")) == u"1")
+    if (Key::prepareNext().flag(s))
         setNextPrinted();
 
-    for (int i = 1; i <= 8; ++i) {
-        const QString name =
-            s.ReadString(QStringLiteral("Overovatele"), QStringLiteral("Overovatel%1").arg(i), QString());
+    for (int i = 1; i <= Key::kOfficers; ++i) {
+        const QString name = Key::officer(i).text(s);
         if (!name.isEmpty()) {
             ComboBox4->addItem(name);
             ComboBox8->addItem(name);
         }
     }
-    for (int i = 1; i <= 6; ++i) {
-        const QString body =
-            s.ReadString(QStringLiteral("DPJ"), QStringLiteral("7Organ%1").arg(i), QString());
+    for (int i = 1; i <= Key::kBodies; ++i) {
+        const QString body = Key::bodyInstrumental(i).text(s);
         if (!body.isEmpty())
             ComboBox11->addItem(body);
     }
-    for (int i = 1; i <= 6; ++i) {
-        const QString body =
-            s.ReadString(QStringLiteral("DPJ"), QStringLiteral("2Organ%1").arg(i), QString());
+    for (int i = 1; i <= Key::kBodies; ++i) {
+        const QString body = Key::bodyGenitive(i).text(s);
         if (!body.isEmpty())
             ComboBox13->addItem(body);
     }
@@ -536,9 +514,8 @@ void TForm1::FormCreate() {
     {
         const QSignalBlocker b15(ComboBox15);
         const QSignalBlocker b16(ComboBox16);
-        for (int i = 1; i <= 10; ++i) {
-            const QString book =
-                s.ReadString(QStringLiteral("Knihy"), QStringLiteral("Kniha%1").arg(i), QString());
+        for (int i = 1; i <= Key::kBooks; ++i) {
+            const QString book = Key::bookText(i).text(s);
             if (book.isEmpty())
                 break;
             ComboBox15->addItem(book);
@@ -547,15 +524,14 @@ void TForm1::FormCreate() {
         auto select = [](QComboBox* c, int index) {
             c->setCurrentIndex(index >= 0 && index < c->count() ? index : -1);
         };
-        select(ComboBox15, s.ReadInt(QStringLiteral("Cislovani"), QStringLiteral("VybranaKniha-Legalizace"),
-                                     QStringLiteral("0")));
-        select(ComboBox16, s.ReadInt(QStringLiteral("Cislovani"), QStringLiteral("VybranaKniha-Vidimace"),
-                                     QStringLiteral("0")));
+        // The start reads an absent choice as no book.
+        select(ComboBox15, Key::chosenBook(ClauseKind::Legalization).integer(s, QStringLiteral("0")));
+        select(ComboBox16, Key::chosenBook(ClauseKind::CopyVerification).integer(s, QStringLiteral("0")));
     }
     loadOrderNumber(ComboBox15, SpinEdit4);
     loadOrderNumber(ComboBox16, SpinEdit2);
 
-    const QString place = s.ReadString(QStringLiteral("Organizace"), QStringLiteral("Kde"), QString());
+    const QString place = Key::place().text(s);
     Label9->setText(place);
     Label18->setText(place);
 }
@@ -565,13 +541,13 @@ QString TForm1::selectedKind() const {
 }
 
 void TForm1::TabControl1Change() {
-    const QString kind = selectedKind();
-    GroupBox1->setVisible(kind == kVidimace);
-    GroupBox2->setVisible(kind == kLegalizace);
-    GroupBox3->setVisible(kind == kZamer);
-    GroupBox4->setVisible(kind == kSchvaleni);
-    CheckBox1->setVisible(kind == kLegalizace);
-    const bool split = kind == kVidimace || kind == kLegalizace;
+    const std::optional<ClauseKind> kind = clauseKindOf(selectedKind());
+    GroupBox1->setVisible(kind == ClauseKind::CopyVerification);
+    GroupBox2->setVisible(kind == ClauseKind::Legalization);
+    GroupBox3->setVisible(kind == ClauseKind::Intention);
+    GroupBox4->setVisible(kind == ClauseKind::Approval);
+    CheckBox1->setVisible(kind == ClauseKind::Legalization);
+    const bool split = kind && isNumbered(*kind);
     Button1->setMenu(split ? PopupMenu1 : nullptr);
     Button1->setPopupMode(split ? QToolButton::MenuButtonPopup : QToolButton::DelayedPopup);
 }
@@ -603,8 +579,7 @@ void TForm1::Button4Click() {
 }
 
 void TForm1::setNextPrinted() {
-    const int last =
-        settings().ReadInt(QStringLiteral("App"), QStringLiteral("last printed"), QStringLiteral("12"));
+    const int last = Key::lastPrinted().integer(settings());
     const int next = last == 12 ? 1 : last + 1;
     if (next >= 1 && next <= 12)
         panels[next - 1]->setMarked(true);
@@ -645,7 +620,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormClose() {
     guarded(this, [this] {
-        settings().WriteString(QStringLiteral("App"), QStringLiteral("position left"), QString::number(x()));
-        settings().WriteString(QStringLiteral("App"), QStringLiteral("position top"), QString::number(y()));
+        Key::positionLeft().write(settings(), x());
+        Key::positionTop().write(settings(), y());
     });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clauses/ClauseBatch.h"
+
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
@@ -26,6 +28,7 @@ class QStringListModel;
 class DocumentCheck;
 class SavedClauses;
 class MakerSite;
+struct BookWindowSource;
 struct DocumentCheckResult;
 struct LegalizationFields;
 class PositionPanel;
@@ -33,9 +36,6 @@ class SettingsStore;
 class TForm2;
 class TForm3;
 class TForm5;
-struct ClauseFonts;
-struct Refusal;
-struct SheetGeometry;
 
 // The main window: the clerk chooses the clause kind on a tab, fills in the
 // particulars, marks the label positions and prints.
@@ -72,7 +72,75 @@ public:
 
     void setNextPrinted();
     QString oznaceni(const QString& cinnost);
+
+    // The particulars of each kind as the fields hold them now; what comes
+    // from the settings (office, place, faces) is filled in by the batch.
+    CopyVerificationParticulars gatherCopyVerification() const;
+    LegalizationParticulars gatherLegalization() const;
+    IntentionParticulars gatherIntention() const;
+    ApprovalParticulars gatherApproval() const;
+    // The order-number and year fields.
+    OrderNumbers orderNumbers() const;
+    // What the book-label window fills itself from when it is shown.
+    BookWindowSource bookWindowSource() const;
+
+public Q_SLOTS:
+    void TabControl1Change();
+    void PanelClick(int position);
+    void Button2Click();
+    void Button4Click();
+    void Button5Click();
+    void Button7Click();
+    void Button3Click();
+    void iskttkdoovovacknihy1Click();
+    void DateTimePicker3Change();
+    void DateTimePicker4Change();
+
+    void Button1Click();
+    void Nahledtisku1Click();
+    void ComboBox15Change();
+    void ComboBox16Change();
+
+    void ComboBox14KeyUp(int key);
+    void ComboBox14Select();
+    void ComboBox7Change();
+    void Edit1Change();
+    void Edit4Change();
+    void Timer1Timer();
+    void Button8Click();
+    void BitBtn1Click();
+
+    void Manulkprogramu1Click();
+    void Webovstrnkysnpovdou1Click();
+    void Sthnoutnejnovjverziprogramu1Click();
+    void Informaceoprogramu1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildControls();
+    void buildCopyVerificationBox();
+    void buildLegalizationBox();
+    void buildIntentionBox();
+    void buildApprovalBox();
+    void FormCreate();
+    void loadSavedClauses();
+    void setUpApplicantData();
+    void documentFieldChanged();
+    void documentCheckFinished(const DocumentCheckResult& result);
+    std::optional<Refusal> savingRefusal() const;
+    void ulozDolozkuLegalizace();
+    void printClauses();
+    // The preview of the print (main_preview.cpp); asks before text runs over a label.
+    void showPrintPreview();
+    bool overflowAccepted(ClauseBatch& batch, const ClauseParticulars& particulars);
+    std::optional<Refusal> refusalOfKind(ClauseKind kind) const;
+    ClauseParticulars gather(ClauseKind kind) const;
+    void setOrderNumbers(const OrderNumbers& numbers);
     void loadOrderNumber(QComboBox* chooser, QSpinBox* field);
+    void FormClose();
 
     // Controls, by their component names.
     QTabBar* TabControl1 = nullptr;
@@ -90,6 +158,7 @@ public:
     QPushButton* Button3 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* iskttkdoovovacknihy1 = nullptr;
+    QAction* Nahledtisku1 = nullptr;
     QLabel* Image1 = nullptr;
     QTimer* Timer1 = nullptr;
 
@@ -140,59 +209,6 @@ public:
     QComboBox* ComboBox13 = nullptr;
     QLineEdit* Edit6 = nullptr;
     QDateEdit* DateTimePicker6 = nullptr;
-
-public Q_SLOTS:
-    void TabControl1Change();
-    void PanelClick(int position);
-    void Button2Click();
-    void Button4Click();
-    void Button5Click();
-    void Button7Click();
-    void Button3Click();
-    void iskttkdoovovacknihy1Click();
-    void DateTimePicker3Change();
-    void DateTimePicker4Change();
-
-    void Button1Click();
-    void ComboBox15Change();
-    void ComboBox16Change();
-
-    void ComboBox14KeyUp(int key);
-    void ComboBox14Select();
-    void ComboBox7Change();
-    void Edit1Change();
-    void Edit4Change();
-    void Timer1Timer();
-    void Button8Click();
-    void BitBtn1Click();
-
-    void Manulkprogramu1Click();
-    void Webovstrnkysnpovdou1Click();
-    void Sthnoutnejnovjverziprogramu1Click();
-    void Informaceoprogramu1Click();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void buildMenu();
-    void buildControls();
-    void buildCopyVerificationBox();
-    void buildLegalizationBox();
-    void buildIntentionBox();
-    void buildApprovalBox();
-    void FormCreate();
-    void loadSavedClauses();
-    void setUpApplicantData();
-    void documentFieldChanged();
-    void documentCheckFinished(const DocumentCheckResult& result);
-    std::optional<std::pair<QString, QString>> savingRefusal() const;
-    void ulozDolozkuLegalizace();
-    void printClauses();
-    void printJob(const QString& kind, const QList<int>& marked, const SheetGeometry& geometry,
-                  const ClauseFonts& fonts, int dpi);
-    std::optional<Refusal> refusalOfKind(const QString& kind) const;
-    void FormClose();
 
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<QPrinter> m_printer;

@@ -1,7 +1,6 @@
 // The applicant's data on the legalization tab: saved clauses, the document
 // check and the electronic-ID import.
 #include "about/MakerSite.h"
-#include "app/Messages.h"
 #include "app/main.h"
 #include "applicant/DocumentCheck.h"
 #include "applicant/EidImport.h"
@@ -9,6 +8,7 @@
 #include "settings/AppError.h"
 #include "settings/DataDir.h"
 #include "settings/SettingsStore.h"
+#include "ui/Messages.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -63,7 +63,7 @@ void TForm1::setUpApplicantData() {
                 ComboBox14Select();
             });
 
-    m_documentCheck = new DocumentCheck(DocumentCheck::kDefaultBase, this);
+    m_documentCheck = new DocumentCheck(MakerSite().secureBase(), this);
     m_documentCheck->setObjectName(QStringLiteral("NetHTTPClient1"));
     connect(m_documentCheck, &DocumentCheck::finished, this, &TForm1::documentCheckFinished);
 }
@@ -99,16 +99,10 @@ void TForm1::ulozDolozkuLegalizace() {
     showInfo(this, SavedClauses::kSavedMessage);
 }
 
-std::optional<std::pair<QString, QString>> TForm1::savingRefusal() const {
+std::optional<Refusal> TForm1::savingRefusal() const {
     if (!CheckBox1->isChecked())
         return std::nullopt;
-    const auto refusal = SavedClauses::checkStorable(legalizationFields());
-    if (!refusal)
-        return std::nullopt;
-    const char* field = refusal->field == SavedClauses::Field::Applicant ? "ComboBox14"
-                        : refusal->field == SavedClauses::Field::Address ? "Edit3"
-                                                                         : "Edit4";
-    return std::pair{refusal->message, QString::fromLatin1(field)};
+    return SavedClauses::checkStorable(legalizationFields());
 }
 
 void TForm1::ComboBox14KeyUp(int key) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "about/MakerSite.h"
+
 #include <QColor>
 #include <QObject>
 #include <QString>
@@ -46,7 +48,6 @@ struct DocumentCheckResult {
 class DocumentCheck : public QObject {
     Q_OBJECT
 public:
-    static inline const QString kDefaultBase = QStringLiteral("https://www.lorvena.cz");
     static inline const QString kEnterNumberHint = QStringLiteral("Zadejte číslo dokladu");
     static inline const QString kNumberNeededMessage =
         QStringLiteral("Pro ověření dokladu je nutné vyplnit jeho číslo.");
@@ -57,7 +58,7 @@ public:
     static constexpr qint64 kMaxBodyBytes = 64;
     static constexpr int kMaxRedirects = 3;
 
-    explicit DocumentCheck(QString baseUrl = kDefaultBase, QObject* parent = nullptr);
+    explicit DocumentCheck(QString baseUrl = MakerSite().secureBase(), QObject* parent = nullptr);
     ~DocumentCheck() override;
 
     void setBaseUrl(const QString& baseUrl) { m_base = baseUrl; }

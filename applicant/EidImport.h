@@ -13,8 +13,6 @@ namespace EidImport {
 // and is refused unparsed, so that pasting a huge text cannot stall the window.
 constexpr qsizetype kMaxTextLength = 4 * 1024 * 1024;
 
-inline const QString kDefaultSiteBase = QStringLiteral("https://www.lorvena.cz");
-
 // The maker's page on electronic documents, named in both messages.
 QString helpPage(const QString& siteBase);
 QString noDataMessage(const QString& siteBase);

@@ -124,17 +124,29 @@ QString fieldLabel(SavedClauses::Field field) {
     return {};
 }
 
-std::optional<SavedClauses::Refusal> refusalFor(SavedClauses::Field field, const QString& text) {
+QString controlName(SavedClauses::Field field) {
+    switch (field) {
+    case SavedClauses::Field::Applicant:
+        return QStringLiteral("ComboBox14");
+    case SavedClauses::Field::Address:
+        return QStringLiteral("Edit3");
+    case SavedClauses::Field::DocumentNumber:
+        return QStringLiteral("Edit4");
+    }
+    return {};
+}
+
+std::optional<Refusal> refusalFor(SavedClauses::Field field, const QString& text) {
     if (text.contains(kSeparator))
-        return SavedClauses::Refusal{
-            field, QStringLiteral("Doložku nelze uložit: pole „%1“ obsahuje znak „|“, který nelze do "
-                                  "uložených doložek zapsat. Odstraňte ho prosím z pole.")
-                       .arg(fieldLabel(field))};
+        return Refusal{QStringLiteral("Doložku nelze uložit: pole „%1“ obsahuje znak „|“, který nelze do "
+                                      "uložených doložek zapsat. Odstraňte ho prosím z pole.")
+                           .arg(fieldLabel(field)),
+                       controlName(field)};
     if (text.contains(u'\r') || text.contains(u'\n'))
-        return SavedClauses::Refusal{
-            field, QStringLiteral("Doložku nelze uložit: pole „%1“ obsahuje konec řádku, který nelze do "
-                                  "uložených doložek zapsat. Odstraňte ho prosím z pole.")
-                       .arg(fieldLabel(field))};
+        return Refusal{QStringLiteral("Doložku nelze uložit: pole „%1“ obsahuje konec řádku, který nelze do "
+                                      "uložených doložek zapsat. Odstraňte ho prosím z pole.")
+                           .arg(fieldLabel(field)),
+                       controlName(field)};
     return std::nullopt;
 }
 
@@ -236,7 +248,7 @@ QString SavedClauses::lineFor(const LegalizationFields& f) {
            QString::number(f.documentKind) + bar + f.documentNumber;
 }
 
-std::optional<SavedClauses::Refusal> SavedClauses::checkStorable(const LegalizationFields& fields) {
+std::optional<Refusal> SavedClauses::checkStorable(const LegalizationFields& fields) {
     if (auto r = refusalFor(Field::Applicant, fields.applicant))
         return r;
     if (auto r = refusalFor(Field::Address, fields.address))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "applicant/LegalizationFields.h"
+#include "clauses/Refusal.h"
 #include "settings/DataDir.h"
 
 #include <QList>
@@ -36,10 +37,6 @@ class SavedClauses {
 public:
     // The fields that hold free text, for refusals that name the field.
     enum class Field { Applicant, Address, DocumentNumber };
-    struct Refusal {
-        Field field;
-        QString message;
-    };
 
     static inline const QString kSavedMessage = QStringLiteral("Tato legalizační doložka byla uložena.");
     static inline const QString kFormerDrivingLicenceMessage = QStringLiteral(
@@ -68,7 +65,8 @@ public:
     static QString lineFor(const LegalizationFields& fields);
 
     // A "|" or a line break in a text field would shift the fields or split
-    // the line: such a clause is refused, naming the field.
+    // the line: such a clause is refused, naming the field (ComboBox14, Edit3
+    // or Edit4 of the main window).
     static std::optional<Refusal> checkStorable(const LegalizationFields& fields);
 
     // Appends the fields as the last clause, rewrites the file and loads it

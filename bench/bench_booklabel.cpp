@@ -4,6 +4,7 @@
 // copy verification through the book-label window into PDF files there
 // (legalizace.pdf, vidimace.pdf), for a look at the real output.
 #include "TextExtent.h"
+#include "UiSupport.h"
 #include "app/Windows.h"
 #include "app/main.h"
 #include "book/BookLabel.h"
@@ -46,34 +47,36 @@ QStringList designations(int first, int count, const QString& pattern) {
 void printThroughTheWindow(TForm1& f, const QString& pdf, bool legalization) {
     f.printer().setOutputFormat(QPrinter::PdfFormat);
     f.printer().setOutputFileName(pdf);
-    f.TabControl1->setCurrentIndex(legalization ? 1 : 0);
+    child<QTabBar>(f, "TabControl1")->setCurrentIndex(legalization ? 1 : 0);
     f.Button4Click();
     if (legalization) {
         f.Button2Click(); // all twelve positions
-        f.SpinEdit4->setValue(1234);
-        f.ComboBox14->setEditText(QStringLiteral("Jaroslava Nováková-Dvořáková, 07.03.1985, Brno"));
-        f.Edit3->setText(QStringLiteral("Masarykova 1234/56, 602 00 Brno"));
-        f.ComboBox7->setCurrentIndex(6);
-        f.Edit4->setText(QStringLiteral("AB1234567"));
-        f.Edit1->setText(QStringLiteral("X"));
+        child<QSpinBox>(f, "SpinEdit4")->setValue(1234);
+        child<QComboBox>(f, "ComboBox14")
+            ->setEditText(QStringLiteral("Jaroslava Nováková-Dvořáková, 07.03.1985, Brno"));
+        child<QLineEdit>(f, "Edit3")->setText(QStringLiteral("Masarykova 1234/56, 602 00 Brno"));
+        child<QComboBox>(f, "ComboBox7")->setCurrentIndex(6);
+        child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("AB1234567"));
+        child<QLineEdit>(f, "Edit1")->setText(QStringLiteral("X"));
     } else {
-        f.SpinEdit2->setValue(1234);
-        f.ComboBox3->setCurrentIndex(4);
-        f.SpinEdit3->setValue(12);
-        f.SpinEdit1->setValue(12);
-        f.ComboBox9->setCurrentIndex(1);
+        child<QSpinBox>(f, "SpinEdit2")->setValue(1234);
+        child<QComboBox>(f, "ComboBox3")->setCurrentIndex(4);
+        child<QSpinBox>(f, "SpinEdit3")->setValue(12);
+        child<QSpinBox>(f, "SpinEdit1")->setValue(12);
+        child<QComboBox>(f, "ComboBox9")->setCurrentIndex(1);
     }
     TForm5& w = *f.Form5;
     w.show();
     w.PanelClick(1);
     if (legalization) {
-        w.Edit10->setText(QStringLiteral("SK"));
-        w.Edit5->setText(
-            QStringLiteral("Kupní smlouva o převodu vlastnictví bytové jednotky ze dne 1.2.2025"));
+        child<QLineEdit>(w, "Edit10")->setText(QStringLiteral("SK"));
+        child<QLineEdit>(w, "Edit5")
+            ->setText(QStringLiteral("Kupní smlouva o převodu vlastnictví bytové jednotky ze dne 1.2.2025"));
     } else {
-        w.Edit2->setText(QStringLiteral("Rozsudek Okresního soudu v Brně ve věci sp. zn. 12 C 345/2024"));
+        child<QLineEdit>(w, "Edit2")
+            ->setText(QStringLiteral("Rozsudek Okresního soudu v Brně ve věci sp. zn. 12 C 345/2024"));
     }
-    w.Button1->click();
+    child<QPushButton>(w, "Button1")->click();
     std::printf("%s %s\n", w.isVisible() ? "NOT PRINTED:" : "printed", qPrintable(pdf));
     w.hide();
 }

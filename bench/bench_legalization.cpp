@@ -4,6 +4,7 @@
 //  - the time from the last key press in the document number to the coloured
 //    field, against a service on the loopback interface (the one-second pause
 //    after typing included).
+#include "UiSupport.h"
 #include "app/Windows.h"
 #include "app/main.h"
 #include "applicant/SavedClauses.h"
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
     auto form = createWindows();
     std::printf("window with 100,000 saved clauses created in %.1f ms (%lld bytes)\n",
                 start.nsecsElapsed() / 1e6, (long long)QFileInfo(DataDir::savedClausesFile()).size());
-    form->TabControl1->setCurrentIndex(1);
+    child<QTabBar>(form, "TabControl1")->setCurrentIndex(1);
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         return 1;
@@ -98,7 +99,7 @@ int main(int argc, char** argv) {
                                QStringLiteral("ter"), QStringLiteral("1960")};
     for (int round = 0; round < 5; ++round)
         for (const QString& t : typed) {
-            form->ComboBox14->setEditText(t);
+            child<QComboBox>(form, "ComboBox14")->setEditText(t);
             QElapsedTimer k;
             k.start();
             form->ComboBox14KeyUp(Qt::Key_A);
@@ -110,9 +111,9 @@ int main(int argc, char** argv) {
 
     std::vector<double> checks;
     for (int i = 0; i < 5; ++i) {
-        form->Edit4->clear();
+        child<QLineEdit>(form, "Edit4")->clear();
         QTest::qWait(50);
-        QTest::keyClicks(form->Edit4, QStringLiteral("20512345%1").arg(i));
+        QTest::keyClicks(child<QLineEdit>(form, "Edit4"), QStringLiteral("20512345%1").arg(i));
         QElapsedTimer c;
         c.start();
         while (form->documentCheckState != u"ok" && c.elapsed() < 5000)

@@ -3,11 +3,12 @@
 // Prints one and twelve copy-verification clauses to the default printer (a
 // CUPS queue) and twelve to a PDF file, next to an empty job on the same
 // printer. Leaves sheet-12.pdf in the folder for a look.
-#include "app/PositionPanel.h"
+#include "UiSupport.h"
 #include "app/Windows.h"
 #include "app/main.h"
 #include "book/book.h"
 #include "printing/PrintJob.h"
+#include "ui/PositionPanel.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -33,7 +34,7 @@ double median(std::vector<double> v) {
 double timePrint(TForm1& f, int labels) {
     f.Button4Click();
     for (int n = 1; n <= labels; ++n)
-        f.panels[n - 1]->setMarked(true);
+        panel(f, n)->setMarked(true);
     QElapsedTimer t;
     t.start();
     f.Button1Click();
@@ -60,16 +61,16 @@ int main(int argc, char** argv) {
     closer.start(0);
 
     const QString kind = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("VIDIMACE");
-    for (int i = 0; i < f->TabControl1->count(); ++i)
-        if (f->TabControl1->tabText(i) == kind)
-            f->TabControl1->setCurrentIndex(i);
-    f->ComboBox14->setEditText(QStringLiteral("Tomáš Dvořák, 07.03.1985, Brno"));
-    f->Edit3->setText(QStringLiteral("Husova 1234/5, Brno-střed, 602 00 Brno"));
-    f->Edit4->setText(QStringLiteral("205123456"));
-    f->ComboBox6->setCurrentIndex(1);
-    f->Edit2->setText(QStringLiteral("12/2019"));
-    f->Edit5->setText(QStringLiteral("ZO/5/2019"));
-    f->Edit6->setText(QStringLiteral("ZO/7/2019"));
+    for (int i = 0; i < child<QTabBar>(f, "TabControl1")->count(); ++i)
+        if (child<QTabBar>(f, "TabControl1")->tabText(i) == kind)
+            child<QTabBar>(f, "TabControl1")->setCurrentIndex(i);
+    child<QComboBox>(f, "ComboBox14")->setEditText(QStringLiteral("Tomáš Dvořák, 07.03.1985, Brno"));
+    child<QLineEdit>(f, "Edit3")->setText(QStringLiteral("Husova 1234/5, Brno-střed, 602 00 Brno"));
+    child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("205123456"));
+    child<QComboBox>(f, "ComboBox6")->setCurrentIndex(1);
+    child<QLineEdit>(f, "Edit2")->setText(QStringLiteral("12/2019"));
+    child<QLineEdit>(f, "Edit5")->setText(QStringLiteral("ZO/5/2019"));
+    child<QLineEdit>(f, "Edit6")->setText(QStringLiteral("ZO/7/2019"));
     const bool cups = kind == u"VIDIMACE" && !QPrinterInfo::availablePrinterNames().isEmpty();
     const int runs = 7;
     if (cups) {

@@ -1,22 +1,11 @@
 #include "book/BookDesignation.h"
 
 #include "clauses/Designation.h"
-#include "settings/SettingsStore.h"
+#include "clauses/Numbering.h"
 
 QString oznaceni(const SettingsStore& settings, const QString& cinnost, int poradi, int rok) {
-    QString bookKey;
-    if (cinnost == u"VIDIMACE")
-        bookKey = QStringLiteral("VybranaKniha-Vidimace");
-    else if (cinnost == u"LEGALIZACE")
-        bookKey = QStringLiteral("VybranaKniha-Legalizace");
-    else
+    const std::optional<ClauseKind> kind = clauseKindOf(cinnost);
+    if (!kind || !isNumbered(*kind))
         return kDesignationError;
-    const QString tvar =
-        settings.ReadString(QStringLiteral("Cislovani"), QStringLiteral("Tvar"), QStringLiteral("0"));
-    const QString book =
-        normalisedBookChoice(settings.ReadString(QStringLiteral("Cislovani"), bookKey, QString()));
-    const QString bookText = book == u"0" ? QString()
-                                          : settings.ReadString(QStringLiteral("Knihy"),
-                                                                QStringLiteral("Kniha") + book, QString());
-    return formatDesignation(tvar, book, bookText, poradi, rok);
+    return DesignationRule::read(settings, *kind).designation(poradi, rok);
 }

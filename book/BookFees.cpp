@@ -1,6 +1,6 @@
 #include "book/BookFees.h"
 
-#include "settings/SettingsStore.h"
+#include "settings/SettingsCatalogue.h"
 
 namespace {
 
@@ -20,10 +20,6 @@ QStringList tariff(int item) {
     return out;
 }
 
-int fee(const SettingsStore& settings, const QString& key) {
-    return settings.ReadInt(QStringLiteral("Poplatky"), key, QStringLiteral("30"));
-}
-
 } // namespace
 
 QStringList copyVerificationExemptions() {
@@ -39,11 +35,11 @@ QStringList legalizationExemptions() {
 }
 
 int copyVerificationFee(const SettingsStore& settings) {
-    return fee(settings, QStringLiteral("vidimace"));
+    return Key::copyVerificationFee().integer(settings);
 }
 
 int legalizationFee(const SettingsStore& settings) {
-    return fee(settings, QStringLiteral("legalizace"));
+    return Key::legalizationFee().integer(settings);
 }
 
 QString feeText(int fee, int count, int pages) {

@@ -1,19 +1,25 @@
 #include "book/book.h"
 
-#include "app/FormBuilder.h"
-#include "app/Messages.h"
-#include "app/PositionPanel.h"
-#include "app/main.h"
 #include "book/BookDesignation.h"
 #include "book/BookFees.h"
 #include "book/BookLabel.h"
 #include "book/BookRecordChecks.h"
 #include "book/BookRecordFill.h"
+#include "book/BookWindowSource.h"
+#include "clauses/SheetPreview.h"
+#include "preview/PreviewWindow.h"
 #include "printing/Pen.h"
 #include "printing/PrintJob.h"
 #include "printing/SheetGeometry.h"
+#include "printing/SheetRecorder.h"
+#include "settings/AppError.h"
 #include "settings/Conversion.h"
+#include "settings/SettingsCatalogue.h"
 #include "settings/SettingsStore.h"
+#include "ui/Fonts.h"
+#include "ui/FormBuilder.h"
+#include "ui/Messages.h"
+#include "ui/PositionPanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,13 +41,8 @@ constexpr int kClientWidth = 358;
 constexpr int kClientHeight = 641;
 constexpr int kFieldWidth = 330;
 
-const QString kVidimace = QStringLiteral("VIDIMACE");
-const QString kLegalizace = QStringLiteral("LEGALIZACE");
-
 QFont arial(int points, bool bold = false) {
-    QFont f;
-    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    f.setPointSize(points);
+    QFont f = fontOf(Typeface::Arial, points);
     f.setBold(bold);
     return f;
 }
@@ -57,14 +58,6 @@ void rangeRow(QGroupBox* g, int y, const char* labels[4], QSpinBox* first, QSpin
          {label(g, QString::fromLatin1(labels[2]), QStringLiteral("tj."))},
          {count, 45},
          {label(g, QString::fromLatin1(labels[3]), QStringLiteral("ks. doložek."))}});
-}
-
-template <typename Record>
-void printOnPrinter(QPrinter& printer, int dpi, QPoint origin, const Record& record) {
-    PrintJob job(printer, dpi);
-    Pen pen(job.surface(), origin.x(), origin.y());
-    drawBookLabel(pen, record);
-    job.finish();
 }
 
 } // namespace
@@ -87,19 +80,17 @@ template <typename F> void TForm5::handle(F&& handler) {
     }
 }
 
-TForm5::TForm5(TForm1* main)
-    : QDialog(main, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                        Qt::MSWindowsFixedSizeDialogHint),
-      m_main(main) {
+TForm5::TForm5(QWidget* parent, SettingsStore& settings, QPrinter& printer,
+               std::function<BookWindowSource()> source)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_settings(settings), m_printer(printer), m_source(std::move(source)) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Lorvena - tisk štítku do ověřovací knihy"));
-    QFont f;
-    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
-    f.setPointSize(8);
-    setFont(f);
+    setFont(fontOf(Typeface::Tahoma, 8));
     setFixedSize(kClientWidth, kClientHeight);
     buildControls();
-    guarded(main, [this] { FormCreate(); });
+    guarded(parent, [this] { FormCreate(); });
 }
 
 void TForm5::buildControls() {
@@ -112,8 +103,8 @@ void TForm5::buildControls() {
     TabControl1->setObjectName(QStringLiteral("TabControl1"));
     TabControl1->setDrawBase(false);
     TabControl1->setExpanding(false);
-    TabControl1->addTab(kVidimace);
-    TabControl1->addTab(kLegalizace);
+    TabControl1->addTab(caption(ClauseKind::CopyVerification));
+    TabControl1->addTab(caption(ClauseKind::Legalization));
     TabControl1->setGeometry(2, 0, kClientWidth - 4, 22);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Nastavení štítku vidmace do ověřovací knihy"), this);
@@ -148,8 +139,11 @@ void TForm5::buildControls() {
     Button2 = Form::button(this, QStringLiteral("Button2"), QStringLiteral("Zavřít"),
                            QStringLiteral("Zavře okno pro tisk štítku do ověřovací knihy"));
     Button2->setGeometry(253, 576, 97, 49);
+    Button3 = Form::button(this, QStringLiteral("Button3"), QStringLiteral("Náhled"),
+                           QStringLiteral("Ukáže štítek tak, jak se vytiskne"));
+    Button3->setGeometry(253, 466, 97, 49);
     // Enter in a field must not print a label by accident.
-    for (QPushButton* b : {Button1, Button2}) {
+    for (QPushButton* b : {Button1, Button2, Button3}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
@@ -157,6 +151,7 @@ void TForm5::buildControls() {
     connect(TabControl1, &QTabBar::currentChanged, this, &TForm5::TabControl1Change);
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
 }
 
 void TForm5::buildCopyVerificationBox() {
@@ -320,9 +315,7 @@ void TForm5::buildLegalizationBox() {
 }
 
 void TForm5::FormCreate() {
-    SettingsStore& s = m_main->settings();
-    move(s.ReadInt(QStringLiteral("App"), QStringLiteral("position book left"), QStringLiteral("0")),
-         s.ReadInt(QStringLiteral("App"), QStringLiteral("position book top"), QStringLiteral("0")));
+    move(Key::positionBookLeft().integer(m_settings), Key::positionBookTop().integer(m_settings));
 }
 
 void TForm5::showEvent(QShowEvent* event) {
@@ -331,8 +324,8 @@ void TForm5::showEvent(QShowEvent* event) {
 }
 
 void TForm5::FormShow() {
-    TForm1& m = *m_main;
-    SettingsStore& s = m.settings();
+    const BookWindowSource m = m_source();
+    SettingsStore& s = m_settings;
 
     Form::setDropDownWidth(ComboBox2, 350);
     Form::setDropDownWidth(ComboBox3, 350);
@@ -342,14 +335,13 @@ void TForm5::FormShow() {
     GroupBox1->move(6, 24);
     GroupBox2->move(6, 24);
 
-    if (const std::optional<int> next = nextBookPosition(
-            s.ReadString(QStringLiteral("App"), QStringLiteral("prepare next"), QString()),
-            s.ReadString(QStringLiteral("App"), QStringLiteral("last printed kniha"), QString())))
+    // This window reads both keys with an empty default.
+    if (const std::optional<int> next =
+            nextBookPosition(Key::prepareNext().text(s, QString()), Key::lastPrintedBook().text(s)))
         panels[*next - 1]->setMarked(true);
 
-    const QString kind = m.selectedKind();
-    if (kind == kVidimace || kind == kLegalizace) {
-        const bool copy = kind == kVidimace;
+    if (m.kind && isNumbered(*m.kind)) {
+        const bool copy = *m.kind == ClauseKind::CopyVerification;
         TabControl1->setCurrentIndex(copy ? 0 : 1);
         GroupBox1->setVisible(copy);
         GroupBox2->setVisible(!copy);
@@ -358,19 +350,21 @@ void TForm5::FormShow() {
 
     // Every assignment below runs the change handler of its box, as the
     // clerk's change would; the explicit steps settle the final values.
-    const int count = qMax(1, m.markedCount());
-    SpinEdit1->setValue(m.firstPrintedNumber != 0 ? m.firstPrintedNumber : m.SpinEdit2->value());
+    const int count = qMax(1, m.markedCount);
+    SpinEdit1->setValue(m.firstPrintedNumber != 0 ? m.firstPrintedNumber : m.numbers.copyVerification);
     SpinEdit2->setValue(SpinEdit1->value() + count - 1);
     SpinEdit3->setValue(SpinEdit2->value() - SpinEdit1->value() + 1);
-    SpinEdit4->setValue(m.firstPrintedNumber != 0 ? m.firstPrintedNumber : m.SpinEdit4->value());
+    SpinEdit4->setValue(m.firstPrintedNumber != 0 ? m.firstPrintedNumber : m.numbers.legalization);
     SpinEdit5->setValue(SpinEdit4->value() + count - 1);
     SpinEdit6->setValue(SpinEdit5->value() - SpinEdit4->value() + 1);
 
-    DateTimePicker1->setDate(m.DateTimePicker1->date());
-    DateTimePicker2->setDate(m.DateTimePicker2->date());
+    const CopyVerificationParticulars& copy = m.copyVerification;
+    const LegalizationParticulars& legal = m.legalization;
+    DateTimePicker1->setDate(copy.date);
+    DateTimePicker2->setDate(legal.date);
 
-    Edit3->setText(m.ComboBox14->currentText());
-    const int documentKind = m.ComboBox7->currentIndex();
+    Edit3->setText(legal.applicant);
+    const int documentKind = legal.documentKind;
     if (const std::optional<AddressSource> source = addressSourceFor(documentKind)) {
         switch (*source) {
         case AddressSource::Document:
@@ -384,20 +378,20 @@ void TForm5::FormShow() {
             break;
         }
     }
-    Edit4->setText(m.Edit3->text());
+    Edit4->setText(legal.address);
     const IdentityDocumentText document = identityDocumentFor(documentKind);
     Edit9->setText(document.kind);
     Edit10->clear();
     Edit10->setEnabled(document.stateWanted);
-    Edit8->setText(documentNumberText(m.Edit4->text(), m.Edit1->text()));
-    ComboBox1->setCurrentIndex(signatureIndexFor(m.ComboBox5->currentIndex()));
+    Edit8->setText(documentNumberText(legal.documentNumber, m.documentSeries));
+    ComboBox1->setCurrentIndex(signatureIndexFor(legal.signingManner));
 
-    ComboBox4->setCurrentIndex(m.ComboBox3->currentIndex());
-    SpinEdit7->setValue(m.SpinEdit3->value());
-    ComboBox5->setCurrentIndex(m.ComboBox1->currentIndex());
-    ComboBox6->setCurrentIndex(m.ComboBox2->currentIndex());
-    SpinEdit8->setValue(m.SpinEdit1->value());
-    CheckBox1->setChecked(m.ComboBox9->currentIndex() != 0);
+    ComboBox4->setCurrentIndex(copy.sourceState);
+    SpinEdit7->setValue(copy.sourcePages);
+    ComboBox5->setCurrentIndex(copy.completeness);
+    ComboBox6->setCurrentIndex(copy.form);
+    SpinEdit8->setValue(copy.outputPages);
+    CheckBox1->setChecked(copy.securityFeature != 0);
 
     DoplnitPrvkyVidimace();
     computeLegalizationFee();
@@ -405,7 +399,8 @@ void TForm5::FormShow() {
 }
 
 void TForm5::TabControl1Change() {
-    const bool copy = TabControl1->tabText(TabControl1->currentIndex()) == kVidimace;
+    const bool copy =
+        clauseKindOf(TabControl1->tabText(TabControl1->currentIndex())) == ClauseKind::CopyVerification;
     GroupBox1->setVisible(copy);
     GroupBox2->setVisible(!copy);
 }
@@ -512,17 +507,16 @@ void TForm5::DoplnitPrvkyVidimace() {
 // amount of an earlier batch; the error tells the clerk why.
 void TForm5::computeCopyVerificationFee() {
     ComboBox3->setEditText(QString());
-    ComboBox3->setEditText(
-        feeText(copyVerificationFee(m_main->settings()), SpinEdit3->value(), SpinEdit8->value()));
+    ComboBox3->setEditText(feeText(copyVerificationFee(m_settings), SpinEdit3->value(), SpinEdit8->value()));
 }
 
 void TForm5::computeLegalizationFee() {
     ComboBox2->setEditText(QString());
-    ComboBox2->setEditText(feeText(legalizationFee(m_main->settings()), SpinEdit6->value()));
+    ComboBox2->setEditText(feeText(legalizationFee(m_settings), SpinEdit6->value()));
 }
 
 QString TForm5::oznaceni(const QString& cinnost, int poradi, int rok) const {
-    return ::oznaceni(m_main->settings(), cinnost, poradi, rok);
+    return ::oznaceni(m_settings, cinnost, poradi, rok);
 }
 
 CopyVerificationRecord TForm5::copyVerificationRecord() const {
@@ -554,7 +548,8 @@ LegalizationRecord TForm5::legalizationRecord() const {
 
 void TForm5::Button1Click() {
     handle([this] {
-        const bool copy = TabControl1->tabText(TabControl1->currentIndex()) == kVidimace;
+        const bool copy =
+            clauseKindOf(TabControl1->tabText(TabControl1->currentIndex())) == ClauseKind::CopyVerification;
         std::optional<Refusal> refusal =
             copy ? copyVerificationRecordRefusal(copyVerificationRecord(), SpinEdit7->value(),
                                                  SpinEdit8->value())
@@ -567,42 +562,103 @@ void TForm5::Button1Click() {
                 field->setFocus();
             return;
         }
+        if (!overflowAccepted(markedPosition()))
+            return;
         printRecord(markedPosition());
         accept();
     });
 }
 
 void TForm5::printRecord(int position) {
-    SettingsStore& s = m_main->settings();
+    SettingsStore& s = m_settings;
     // Written first, so that the next showing offers the following label even
     // when this print fails.
-    s.WriteString(QStringLiteral("App"), QStringLiteral("last printed kniha"), QString::number(position));
-    const QString face =
-        s.ReadString(QStringLiteral("Font"), QStringLiteral("UdajeFont"), QStringLiteral("Arial"));
+    Key::lastPrintedBook().write(s, position);
     const BookSheetGeometry geometry = BookSheetGeometry::read(s);
-    const int dpi = strToInt(s.ReadString(QStringLiteral("Printer"), QStringLiteral("dpi"), QString()));
+    const int dpi = Key::dpi().integer(s);
     const QPoint origin = geometry.textOrigin(position);
+    const std::function<void(Pen&)> draw = recordDrawing(nullptr);
+    PrintJob job(m_printer, dpi);
+    Pen pen(job.surface(), origin.x(), origin.y());
+    draw(pen);
+    job.finish();
+}
 
+std::function<void(Pen&)> TForm5::recordDrawing(QList<NamedText>* named) const {
+    const QString face = Key::dataFace().text(m_settings);
     const QString kind = TabControl1->tabText(TabControl1->currentIndex());
-    const bool copy = kind == kVidimace;
+    const bool copy = clauseKindOf(kind) == ClauseKind::CopyVerification;
     QSpinBox* first = copy ? SpinEdit1 : SpinEdit4;
     QSpinBox* last = copy ? SpinEdit2 : SpinEdit5;
-    QSpinBox* year = copy ? m_main->SpinEdit5 : m_main->SpinEdit6;
+    const OrderNumbers numbers = m_source().numbers;
+    const int year = copy ? numbers.copyVerificationYear : numbers.legalizationYear;
     QStringList designations;
     for (int n = first->value(); n <= last->value(); ++n)
-        designations << oznaceni(kind, n, year->value());
+        designations << oznaceni(kind, n, year);
+    QList<NamedText> texts;
+    for (const QString& d : designations)
+        texts << NamedText{QStringLiteral("pořadová čísla"), d};
 
     if (copy) {
         CopyVerificationRecord record = copyVerificationRecord();
         record.designations = designations;
         record.face = face;
-        printOnPrinter(m_main->printer(), dpi, origin, record);
-    } else {
-        LegalizationRecord record = legalizationRecord();
-        record.designations = designations;
-        record.face = face;
-        printOnPrinter(m_main->printer(), dpi, origin, record);
+        texts << NamedText{QStringLiteral("vstupní listina"), record.sourceLine}
+              << NamedText{QStringLiteral("výstupní listina"), record.outputLine}
+              << NamedText{QStringLiteral("druh listiny"), record.documentKind}
+              << NamedText{QStringLiteral("poplatek"), record.fee};
+        if (named)
+            *named = texts;
+        return [record](Pen& pen) { drawBookLabel(pen, record); };
     }
+    LegalizationRecord record = legalizationRecord();
+    record.designations = designations;
+    record.face = face;
+    texts << NamedText{QStringLiteral("jméno žadatele"), record.applicant}
+          << NamedText{QStringLiteral("adresa žadatele"), record.address}
+          << NamedText{QStringLiteral("číslo dokladu"), record.documentNumber}
+          << NamedText{QStringLiteral("způsob podpisu"), record.signature}
+          << NamedText{QStringLiteral("legalizovaná listina"), record.signedDocument}
+          << NamedText{QStringLiteral("poplatek"), record.fee};
+    if (named)
+        *named = texts;
+    return [record](Pen& pen) { drawBookLabel(pen, record); };
+}
+
+namespace {
+
+SheetPreview bookPreview(const SettingsStore& settings, int position, const std::function<void(Pen&)>& draw,
+                         const QList<NamedText>& named) {
+    // The printer's metrics exist only while the sheet is drawn.
+    PrinterMetrics metrics(Key::dpi().integer(settings));
+    return previewBookLabel(settings, position, draw, named, metrics.surface());
+}
+
+} // namespace
+
+bool TForm5::overflowAccepted(int position) const {
+    QList<NamedText> named;
+    const std::function<void(Pen&)> draw = recordDrawing(&named);
+    QString question;
+    try {
+        question = overflowQuestion(bookPreview(m_settings, position, draw, named).overflows);
+    } catch (const AppError&) {
+        // An unusable geometry or resolution is for the print to report, at
+        // the moment it always has (the position is recorded first).
+        return true;
+    }
+    return question.isEmpty() || confirmOkCancel(const_cast<TForm5*>(this), question);
+}
+
+// The record as "TISK" would print it now; nothing is checked or written.
+void TForm5::Button3Click() {
+    handle([this] {
+        QList<NamedText> named;
+        const std::function<void(Pen&)> draw = recordDrawing(&named);
+        TForm7 preview(this, bookPreview(m_settings, markedPosition(), draw, named));
+        if (preview.exec() == QDialog::Accepted)
+            Button1Click();
+    });
 }
 
 void TForm5::Button2Click() {
@@ -616,8 +672,7 @@ void TForm5::done(int result) {
 
 void TForm5::FormClose() {
     guarded(this, [this] {
-        SettingsStore& s = m_main->settings();
-        s.WriteString(QStringLiteral("App"), QStringLiteral("position book left"), QString::number(x()));
-        s.WriteString(QStringLiteral("App"), QStringLiteral("position book top"), QString::number(y()));
+        Key::positionBookLeft().write(m_settings, x());
+        Key::positionBookTop().write(m_settings, y());
     });
 }

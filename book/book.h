@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <array>
 #include <exception>
+#include <functional>
 
+class Pen;
+struct NamedText;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -14,7 +18,9 @@ class QRadioButton;
 class QSpinBox;
 class QTabBar;
 class PositionPanel;
-class TForm1;
+class QPrinter;
+class SettingsStore;
+struct BookWindowSource;
 struct CopyVerificationRecord;
 struct LegalizationRecord;
 
@@ -24,7 +30,10 @@ struct LegalizationRecord;
 class TForm5 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm5(TForm1* main);
+    // The window prints through the main window's settings handle and
+    // printer; `source` gives the main window's batch and fields at each showing.
+    TForm5(QWidget* parent, SettingsStore& settings, QPrinter& printer,
+           std::function<BookWindowSource()> source);
 
     // The designation of one order number on the record; issues no number.
     QString oznaceni(const QString& cinnost, int poradi, int rok) const;
@@ -39,6 +48,56 @@ public:
     CopyVerificationRecord copyVerificationRecord() const;
     LegalizationRecord legalizationRecord() const;
 
+public Q_SLOTS:
+    void TabControl1Change();
+    void PanelClick(int position);
+    void SpinEdit1Change();
+    void SpinEdit2Change();
+    void SpinEdit3Change();
+    void SpinEdit4Change();
+    void SpinEdit5Change();
+    void SpinEdit6Change();
+    void SpinEdit7Change();
+    void SpinEdit8Change();
+    void ComboBox4Change();
+    void ComboBox5Change();
+    void ComboBox6Change();
+    void CheckBox1Click();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    void buildControls();
+    void buildCopyVerificationBox();
+    void buildLegalizationBox();
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+
+    // The couplings of first, last and count, shared by both tabs.
+    void firstChanged(QSpinBox* first, QSpinBox* last, QSpinBox* count);
+    void lastChanged(QSpinBox* first, QSpinBox* last, QSpinBox* count);
+    void countChanged(QSpinBox* first, QSpinBox* last, QSpinBox* count);
+    void computeCopyVerificationFee();
+    void computeLegalizationFee();
+
+    void printRecord(int position);
+    // Draws the record of the current tab from a pen; named, when given,
+    // receives its texts with the name of their line.
+    std::function<void(Pen&)> recordDrawing(QList<NamedText>* named) const;
+    // Asks before a record that runs over its label is printed.
+    bool overflowAccepted(int position) const;
+
+    // Runs one handler. A value assigned by a handler runs the next handler
+    // inside it; an error is reported once, when the outermost one returns,
+    // so that no exception passes through the widgets' signals.
+    template <typename F> void handle(F&& handler);
+
     // Controls, by their component names.
     QTabBar* TabControl1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
@@ -46,6 +105,7 @@ public:
     std::array<PositionPanel*, 6> panels{};
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
 
     // GroupBox1, copy verification
     QSpinBox* SpinEdit1 = nullptr;
@@ -80,51 +140,9 @@ public:
     QLineEdit* Edit5 = nullptr;
     QComboBox* ComboBox2 = nullptr;
 
-public Q_SLOTS:
-    void TabControl1Change();
-    void PanelClick(int position);
-    void SpinEdit1Change();
-    void SpinEdit2Change();
-    void SpinEdit3Change();
-    void SpinEdit4Change();
-    void SpinEdit5Change();
-    void SpinEdit6Change();
-    void SpinEdit7Change();
-    void SpinEdit8Change();
-    void ComboBox4Change();
-    void ComboBox5Change();
-    void ComboBox6Change();
-    void CheckBox1Click();
-    void Button1Click();
-    void Button2Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-
-private:
-    void buildControls();
-    void buildCopyVerificationBox();
-    void buildLegalizationBox();
-    void FormCreate();
-    void FormShow();
-    void FormClose();
-
-    // The couplings of first, last and count, shared by both tabs.
-    void firstChanged(QSpinBox* first, QSpinBox* last, QSpinBox* count);
-    void lastChanged(QSpinBox* first, QSpinBox* last, QSpinBox* count);
-    void countChanged(QSpinBox* first, QSpinBox* last, QSpinBox* count);
-    void computeCopyVerificationFee();
-    void computeLegalizationFee();
-
-    void printRecord(int position);
-
-    // Runs one handler. A value assigned by a handler runs the next handler
-    // inside it; an error is reported once, when the outermost one returns,
-    // so that no exception passes through the widgets' signals.
-    template <typename F> void handle(F&& handler);
-
-    TForm1* m_main;
+    SettingsStore& m_settings;
+    QPrinter& m_printer;
+    std::function<BookWindowSource()> m_source;
     int m_handlerDepth = 0;
     std::exception_ptr m_pendingError;
 };

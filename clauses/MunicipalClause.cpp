@@ -4,6 +4,7 @@
 #include "printing/Pen.h"
 #include "printing/Units.h"
 #include "settings/Conversion.h"
+#include "settings/SettingsCatalogue.h"
 #include "settings/SettingsStore.h"
 
 #include <iterator>
@@ -120,13 +121,12 @@ std::optional<Refusal> approvalRefusal(const QString& resolutionNumber) {
 }
 
 MunicipalHeader readMunicipalHeader(const SettingsStore& settings, const ClauseFonts& fonts) {
-    const QString section = QStringLiteral("Organizace");
     MunicipalHeader h;
-    h.name = settings.ReadString(section, QStringLiteral("Nazev"), QStringLiteral("Název obce"));
-    h.ic = settings.ReadString(section, QStringLiteral("IC"), QString());
-    h.address1 = settings.ReadString(section, QStringLiteral("Adresa1"), QStringLiteral("1. řádek adresy"));
-    h.address2 = settings.ReadString(section, QStringLiteral("Adresa2"), QStringLiteral("2. řádek adresy"));
-    h.address3 = settings.ReadString(section, QStringLiteral("Adresa3"), QString());
+    h.name = Key::organisationName().text(settings);
+    h.ic = Key::organisationIc().text(settings);
+    h.address1 = Key::organisationAddress1().text(settings);
+    h.address2 = Key::organisationAddress2().text(settings);
+    h.address3 = Key::organisationAddress3().text(settings);
     h.face = fonts.headingFace;
     h.headingSize = fonts.headingSize;
     h.basicSize = fonts.basicSize;
@@ -134,9 +134,8 @@ MunicipalHeader readMunicipalHeader(const SettingsStore& settings, const ClauseF
 }
 
 void rememberApproval(SettingsStore& settings, const ApprovalParticulars& p) {
-    settings.WriteString(QStringLiteral("DPJ"), QStringLiteral("SchvaleniCisloUsneseni"), p.resolutionNumber);
-    settings.WriteString(QStringLiteral("DPJ"), QStringLiteral("SchvaleniDatumUsneseni"),
-                         plainDateText(p.resolutionDate));
+    Key::approvalNumber().write(settings, p.resolutionNumber);
+    Key::approvalDate().write(settings, plainDateText(p.resolutionDate));
 }
 
 QRect logoRect(QSize image, int lineX, int originY) {

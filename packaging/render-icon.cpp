@@ -1,7 +1,7 @@
 // Writes the program's sign as the PNG sizes of the desktop icon theme, from
 // the same painter code that draws the window icon:
 //   render-icon OUTPUT_DIR SIZE... -> OUTPUT_DIR/<SIZE>x<SIZE>/apps/lorvena.png
-#include "app/Artwork.h"
+#include "ui/Artwork.h"
 
 #include <QDir>
 #include <QImage>

@@ -2,19 +2,16 @@
 
 #include "settings/AppError.h"
 #include "settings/Conversion.h"
+#include "settings/SettingsCatalogue.h"
 #include "settings/SettingsStore.h"
 
 namespace {
 
-QString readFace(const SettingsStore& settings, const QString& key) {
-    return settings.ReadString(QStringLiteral("Font"), key, QStringLiteral("Arial"));
-}
-
-int readSize(const SettingsStore& settings, const QString& key, const QString& defaultValue) {
-    const int size = strToInt(settings.ReadString(QStringLiteral("Font"), key, defaultValue));
+int readSize(const SettingsStore& settings, const Setting& key) {
+    const int size = key.integer(settings);
     if (size < 1 || size > ClauseFonts::kMaxPoints)
-        throw AppError(QStringLiteral("Velikost písma [Font] %1 musí být 1 až %2 bodů, v nastavení je %3.")
-                           .arg(key)
+        throw AppError(QStringLiteral("Velikost písma [%1] %2 musí být 1 až %3 bodů, v nastavení je %4.")
+                           .arg(key.section(), key.key())
                            .arg(ClauseFonts::kMaxPoints)
                            .arg(size));
     return size;
@@ -24,10 +21,10 @@ int readSize(const SettingsStore& settings, const QString& key, const QString& d
 
 ClauseFonts ClauseFonts::read(const SettingsStore& settings) {
     ClauseFonts fonts;
-    fonts.basicFace = readFace(settings, QStringLiteral("ZakladniFont"));
-    fonts.basicSize = readSize(settings, QStringLiteral("ZakladniVelikost"), QStringLiteral("6"));
-    fonts.headingFace = readFace(settings, QStringLiteral("NadpisFont"));
-    fonts.headingSize = readSize(settings, QStringLiteral("NadpisVelikost"), QStringLiteral("8"));
-    fonts.dataFace = readFace(settings, QStringLiteral("UdajeFont"));
+    fonts.basicFace = Key::basicFace().text(settings);
+    fonts.basicSize = readSize(settings, Key::basicSize());
+    fonts.headingFace = Key::headingFace().text(settings);
+    fonts.headingSize = readSize(settings, Key::headingSize());
+    fonts.dataFace = Key::dataFace().text(settings);
     return fonts;
 }

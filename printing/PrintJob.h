@@ -1,10 +1,12 @@
 #pragma once
 
 #include "printing/PainterSurface.h"
+#include "printing/SheetJob.h"
 
 #include <QPainter>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QPrinter;
 
@@ -32,4 +34,20 @@ private:
     QPainter m_painter;
     std::unique_ptr<PainterSurface> m_surface;
     bool m_finished = false;
+};
+
+// A sheet job on the program's printer, opened when the batch starts it.
+class PrinterSheetJob : public SheetJob {
+public:
+    PrinterSheetJob(QPrinter& printer, int dpi) : m_printer(printer), m_dpi(dpi) {}
+    DrawingSurface& start() override {
+        m_job.emplace(m_printer, m_dpi);
+        return m_job->surface();
+    }
+    void finish() override { m_job->finish(); }
+
+private:
+    QPrinter& m_printer;
+    int m_dpi;
+    std::optional<PrintJob> m_job;
 };

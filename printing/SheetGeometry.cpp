@@ -3,15 +3,10 @@
 #include "printing/Units.h"
 #include "settings/AppError.h"
 #include "settings/Conversion.h"
+#include "settings/SettingsCatalogue.h"
 #include "settings/SettingsStore.h"
 
 namespace {
-
-int readPixels(const SettingsStore& settings, const char* key, const char* defaultValue) {
-    const int mm = strToInt(settings.ReadString(QStringLiteral("Stitky"), QString::fromLatin1(key),
-                                                QString::fromLatin1(defaultValue)));
-    return mmToDPI(settings, mm);
-}
 
 // The sums are formed in 64 bits, so no setting can make them overflow.
 QPoint checkedPoint(qint64 x, qint64 y) {
@@ -32,14 +27,9 @@ void checkPosition(int position, int count) {
 
 SheetGeometry SheetGeometry::read(const SettingsStore& settings) {
     SheetGeometry g;
-    g.a = readPixels(settings, "a", "5");
-    g.b = readPixels(settings, "b", "2");
-    g.c = readPixels(settings, "c", "47");
-    g.d = readPixels(settings, "d", "0");
-    g.z = readPixels(settings, "z", "16");
-    g.y = readPixels(settings, "y", "2");
-    g.x = readPixels(settings, "x", "78");
-    g.w = readPixels(settings, "w", "15");
+    int* values[] = {&g.a, &g.b, &g.c, &g.d, &g.z, &g.y, &g.x, &g.w};
+    for (int i = 0; i < Key::clauseSheet().size(); ++i)
+        *values[i] = Key::clauseSheet()[i].pixels(settings);
     // The origins are linear in column and row, so the corners bound them all.
     g.textOrigin(1);
     g.textOrigin(kPositions);
@@ -57,12 +47,9 @@ QPoint SheetGeometry::textOrigin(int position) const {
 
 BookSheetGeometry BookSheetGeometry::read(const SettingsStore& settings) {
     BookSheetGeometry g;
-    g.a = readPixels(settings, "ka", "5");
-    g.b = readPixels(settings, "kb", "2");
-    g.c = readPixels(settings, "kc", "44");
-    g.d = readPixels(settings, "kd", "0");
-    g.z = readPixels(settings, "kz", "16");
-    g.y = readPixels(settings, "ky", "2");
+    int* values[] = {&g.a, &g.b, &g.c, &g.d, &g.z, &g.y};
+    for (int i = 0; i < Key::bookSheet().size(); ++i)
+        *values[i] = Key::bookSheet()[i].pixels(settings);
     g.textOrigin(1);
     g.textOrigin(kPositions);
     return g;

@@ -2,6 +2,7 @@
 
 #include "settings/AppError.h"
 #include "settings/Conversion.h"
+#include "settings/SettingsCatalogue.h"
 #include "settings/SettingsStore.h"
 
 #include <cmath>
@@ -33,6 +34,5 @@ int mmToDPI(int mm, int dpi) {
 }
 
 int mmToDPI(const SettingsStore& settings, int mm) {
-    return mmToDPI(
-        mm, strToInt(settings.ReadString(QStringLiteral("Printer"), QStringLiteral("dpi"), QString())));
+    return mmToDPI(mm, Key::dpi().integer(settings));
 }

@@ -1,5 +1,7 @@
 #include "settings/CalibrationPicture.h"
 
+#include "ui/Fonts.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -25,8 +27,7 @@ constexpr qreal kTextDown = 22;                           // B: label top to the
 constexpr qreal kTextRight = 20;                          // Y: label left to the text start
 
 QFont arial(qreal pixels, bool bold = false) {
-    QFont f;
-    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    QFont f = fontOf(Typeface::Arial);
     f.setPixelSize(qRound(pixels));
     f.setBold(bold);
     return f;

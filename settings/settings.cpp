@@ -1,9 +1,5 @@
 #include "settings/settings.h"
 
-#include "app/CentredPlacement.h"
-#include "app/FormBuilder.h"
-#include "app/Messages.h"
-#include "app/main.h"
 #include "applicant/SavedClauses.h"
 #include "settings/AppError.h"
 #include "settings/CalibrationPicture.h"
@@ -12,8 +8,13 @@
 #include "settings/LogoConversion.h"
 #include "settings/LogoFileDialog.h"
 #include "settings/LogoPreview.h"
+#include "settings/SettingsCatalogue.h"
 #include "settings/SettingsStore.h"
 #include "settings/StepOnlySpinBox.h"
+#include "ui/CentredPlacement.h"
+#include "ui/Fonts.h"
+#include "ui/FormBuilder.h"
+#include "ui/Messages.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -53,7 +54,6 @@ const Place kGroupBoxPlaces[] = {
 // The group boxes of each category, by the category's index in ListBox1.
 const std::vector<std::vector<int>> kCategoryBoxes = {{5, 9}, {6}, {3, 2, 10}, {11}, {7, 8}, {1}, {12}};
 
-const char* const kLabelKeys[] = {"a", "b", "c", "d", "z", "y", "x", "w", "ka", "kb", "kc", "kd", "kz", "ky"};
 const char* const kLetters[] = {"A", "B", "C", "D", "Z", "Y", "X", "W"};
 const int kSpinTops[] = {125, 157, 189, 221, 293, 325, 357, 389};
 
@@ -67,26 +67,57 @@ const QString kNothingSelectedMessage = QStringLiteral(
     "až poté klikněte na tlačítko smazat.");
 
 QFont arial(int pixels) {
-    QFont f;
-    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    QFont f = fontOf(Typeface::Arial);
     f.setPixelSize(pixels);
     return f;
 }
 
 QFont formFont() {
-    QFont f;
-    f.setFamilies(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    QFont f = fontOf(Typeface::MsSansSerif);
     f.setPixelSize(11);
     return f;
 }
 
-QString key(const char* name) {
-    return QString::fromLatin1(name);
-}
+// Which control edits which setting, in the order the settings are saved.
+// Loading reads the same list (every text with the empty default, every
+// number with "0").
+struct Binding {
+    enum Kind { Text, Form, CounterSeed, Length, Flag };
+    Kind kind;
+    int control; // edit(n), spinEdit(n) or checkBox(n)
+    Setting key;
+};
 
-QString flagText(const QCheckBox* box) {
-    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+const QList<Binding>& bindings() {
+    static const QList<Binding> list = [] {
+        QList<Binding> b;
+        for (int i = 1; i <= Key::kOfficers; ++i)
+            b.append({Binding::Text, i, Key::officer(i)});
+        b.append({Binding::Form, 0, Key::designationForm()});
+        for (int i = 1; i <= Key::kBooks; ++i)
+            b.append({Binding::Text, 32 + i, Key::bookText(i)});
+        for (int i = 1; i <= Key::kBooks; ++i)
+            b.append({Binding::CounterSeed, 0, Key::bookCounter(i)});
+        for (int i = 1; i <= Key::kBodies; ++i)
+            b.append({Binding::Text, 20 + i, Key::bodyGenitive(i)});
+        for (int i = 1; i <= Key::kBodies; ++i)
+            b.append({Binding::Text, 26 + i, Key::bodyInstrumental(i)});
+        const QList<Setting> lengths = Key::clauseSheet() + Key::bookSheet();
+        for (int i = 0; i < lengths.size(); ++i)
+            b.append({Binding::Length, i + 1, lengths[i]});
+        b.append({Binding::Text, 15, Key::officeGenitive()});
+        b.append({Binding::Text, 10, Key::place()});
+        b.append({Binding::Text, 16, Key::organisationIc()});
+        b.append({Binding::Text, 17, Key::organisationName()});
+        b.append({Binding::Text, 18, Key::organisationAddress1()});
+        b.append({Binding::Text, 19, Key::organisationAddress2()});
+        b.append({Binding::Text, 20, Key::organisationAddress3()});
+        for (ClauseKind kind : kClauseKinds)
+            b.append({Binding::Flag, int(kind) + 1, Key::tab(kind)});
+        b.append({Binding::Flag, 5, Key::prepareNext()});
+        return b;
+    }();
+    return list;
 }
 
 QLabel* placedLabel(QWidget* parent, const QString& name, const QString& caption, int x, int y) {
@@ -115,8 +146,9 @@ QPushButton* plainButton(QWidget* parent, const QString& name, const QString& ca
 
 } // namespace
 
-TForm2::TForm2(TForm1* main)
-    : QDialog(main, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_main(main) {
+TForm2::TForm2(QWidget* main, SavedClauses& savedClauses)
+    : QDialog(main, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_main(main),
+      m_savedClauses(savedClauses) {
     setObjectName(QStringLiteral("Form2"));
     new CentredPlacement(this, main, true);
     setWindowTitle(QStringLiteral("Nastavení"));
@@ -402,7 +434,7 @@ void TForm2::FormShow() {
     } catch (const AppError& e) {
         problems << e.message();
     }
-    fillSavedClauseList(m_main->savedClauses().names());
+    fillSavedClauseList(m_savedClauses.names());
 
     if (!problems.isEmpty()) {
         const QString text = problems.join(u'\n');
@@ -412,52 +444,34 @@ void TForm2::FormShow() {
 
 void TForm2::loadSettings(QStringList& problems) {
     SettingsStore& s = *m_settings;
-    const QString app = QStringLiteral("App");
-    const QString tabs = QStringLiteral("Zalozky");
-    const QString dpj = QStringLiteral("DPJ");
-    const QString books = QStringLiteral("Knihy");
-    const QString labels = QStringLiteral("Stitky");
-    const QString officers = QStringLiteral("Overovatele");
-    const QString organisation = QStringLiteral("Organizace");
-
-    auto number = [&](const QString& section, const QString& name) -> std::optional<int> {
-        const QString text = s.ReadString(section, name, QStringLiteral("0"));
+    auto number = [&](const Setting& key) -> std::optional<int> {
         try {
-            return strToInt(text);
+            return key.integer(s, QStringLiteral("0"));
         } catch (const AppError& e) {
             problems << e.message();
             return std::nullopt;
         }
     };
-    auto text = [&](int editNumber, const QString& section, const QString& name) {
-        edit(editNumber)->setText(s.ReadString(section, name, QString()));
-    };
-
-    checkBox(5)->setChecked(s.ReadString(app, QStringLiteral("prepare next"), QStringLiteral("1")) == u"1");
-    const char* const tabKeys[] = {"Vidimace", "Legalizace", "Zamer", "Schvaleni"};
-    for (int i = 0; i < 4; ++i)
-        checkBox(i + 1)->setChecked(s.ReadString(tabs, key(tabKeys[i]), QStringLiteral("0")) == u"1");
-    for (int i = 1; i <= 6; ++i)
-        text(20 + i, dpj, QStringLiteral("2Organ%1").arg(i));
-    for (int i = 1; i <= 6; ++i)
-        text(26 + i, dpj, QStringLiteral("7Organ%1").arg(i));
-
-    const std::optional<int> form = number(QStringLiteral("Cislovani"), QStringLiteral("Tvar"));
-    ComboBox1->setCurrentIndex(form && *form >= 0 && *form < ComboBox1->count() ? *form : -1);
-
-    for (int i = 1; i <= 10; ++i)
-        text(32 + i, books, QStringLiteral("Kniha%1").arg(i));
-    for (int i = 0; i < 14; ++i)
-        spinEdit(i + 1)->setValue(number(labels, key(kLabelKeys[i])).value_or(0));
-    for (int i = 1; i <= 8; ++i)
-        text(i, officers, QStringLiteral("Overovatel%1").arg(i));
-    text(15, organisation, QStringLiteral("Organizace2pad"));
-    text(10, organisation, QStringLiteral("Kde"));
-    text(17, organisation, QStringLiteral("Nazev"));
-    text(18, organisation, QStringLiteral("Adresa1"));
-    text(19, organisation, QStringLiteral("Adresa2"));
-    text(20, organisation, QStringLiteral("Adresa3"));
-    text(16, organisation, QStringLiteral("IC"));
+    for (const Binding& b : bindings()) {
+        switch (b.kind) {
+        case Binding::Text:
+            edit(b.control)->setText(b.key.text(s, QString()));
+            break;
+        case Binding::Form: {
+            const std::optional<int> form = number(b.key);
+            ComboBox1->setCurrentIndex(form && *form >= 0 && *form < ComboBox1->count() ? *form : -1);
+            break;
+        }
+        case Binding::Length:
+            spinEdit(b.control)->setValue(number(b.key).value_or(0));
+            break;
+        case Binding::Flag:
+            checkBox(b.control)->setChecked(b.key.flag(s));
+            break;
+        case Binding::CounterSeed:
+            break;
+        }
+    }
 }
 
 void TForm2::loadLogoPreview() {
@@ -507,40 +521,27 @@ void TForm2::saveSettings() {
     SettingsStore& s = *m_settings;
     // Every value in one atomic replace of the file.
     SettingsStore::Batch batch(s);
-    const QString books = QStringLiteral("Knihy");
-    const QString dpj = QStringLiteral("DPJ");
-    const QString labels = QStringLiteral("Stitky");
-    const QString organisation = QStringLiteral("Organizace");
-
-    for (int i = 1; i <= 8; ++i)
-        s.WriteString(QStringLiteral("Overovatele"), QStringLiteral("Overovatel%1").arg(i), edit(i)->text());
-    s.WriteString(QStringLiteral("Cislovani"), QStringLiteral("Tvar"),
-                  QString::number(ComboBox1->currentIndex()));
-    for (int i = 1; i <= 10; ++i)
-        s.WriteString(books, QStringLiteral("Kniha%1").arg(i), edit(32 + i)->text());
-    // Every book gets a running order number; an existing one is left alone.
-    for (int i = 1; i <= 10; ++i) {
-        const QString counter = QStringLiteral("cisloKniha%1").arg(i);
-        if (s.ReadString(books, counter, QString()).isEmpty())
-            s.WriteString(books, counter, QStringLiteral("1"));
+    for (const Binding& b : bindings()) {
+        switch (b.kind) {
+        case Binding::Text:
+            b.key.write(s, edit(b.control)->text());
+            break;
+        case Binding::Form:
+            b.key.write(s, ComboBox1->currentIndex());
+            break;
+        case Binding::Length:
+            b.key.write(s, spinEdit(b.control)->value());
+            break;
+        case Binding::Flag:
+            b.key.writeFlag(s, checkBox(b.control)->isChecked());
+            break;
+        case Binding::CounterSeed:
+            // Every book gets a running order number; an existing one is left alone.
+            if (b.key.text(s, QString()).isEmpty())
+                b.key.write(s, 1);
+            break;
+        }
     }
-    for (int i = 1; i <= 6; ++i)
-        s.WriteString(dpj, QStringLiteral("2Organ%1").arg(i), edit(20 + i)->text());
-    for (int i = 1; i <= 6; ++i)
-        s.WriteString(dpj, QStringLiteral("7Organ%1").arg(i), edit(26 + i)->text());
-    for (int i = 0; i < 14; ++i)
-        s.WriteString(labels, key(kLabelKeys[i]), QString::number(spinEdit(i + 1)->value()));
-    s.WriteString(organisation, QStringLiteral("Organizace2pad"), edit(15)->text());
-    s.WriteString(organisation, QStringLiteral("Kde"), edit(10)->text());
-    s.WriteString(organisation, QStringLiteral("IC"), edit(16)->text());
-    s.WriteString(organisation, QStringLiteral("Nazev"), edit(17)->text());
-    s.WriteString(organisation, QStringLiteral("Adresa1"), edit(18)->text());
-    s.WriteString(organisation, QStringLiteral("Adresa2"), edit(19)->text());
-    s.WriteString(organisation, QStringLiteral("Adresa3"), edit(20)->text());
-    const char* const tabKeys[] = {"Vidimace", "Legalizace", "Zamer", "Schvaleni"};
-    for (int i = 0; i < 4; ++i)
-        s.WriteString(QStringLiteral("Zalozky"), key(tabKeys[i]), flagText(checkBox(i + 1)));
-    s.WriteString(QStringLiteral("App"), QStringLiteral("prepare next"), flagText(checkBox(5)));
     batch.commit();
 }
 
@@ -575,7 +576,7 @@ void TForm2::Button6Click() {
     // The lists are the main window's own, so its search loses the clause at
     // once. When the file cannot be rewritten the clause stays in the lists
     // and in the file, and the list box shows it still.
-    SavedClauses& clauses = m_main->savedClauses();
+    SavedClauses& clauses = m_savedClauses;
     const QString name = selected.constFirst()->text();
     guarded(this, [&] { clauses.removeFirstNamed(name); });
     fillSavedClauseList(clauses.names());

@@ -16,14 +16,15 @@ class QListWidget;
 class QPushButton;
 class QSpinBox;
 class SettingsStore;
-class TForm1;
+class SavedClauses;
 
 // The settings dialog "Nastavení": every setting edited by category. It loads
 // all values afresh at each show and writes them only on "OK".
 class TForm2 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(TForm1* main);
+    // Centres itself over `main`; the saved clauses are the main window's lists.
+    TForm2(QWidget* main, SavedClauses& savedClauses);
     ~TForm2() override;
 
     // Controls, by their component names; the numbered runs through the
@@ -75,7 +76,8 @@ private:
     void fillSavedClauseList(const QStringList& names);
     void saveSettings();
 
-    TForm1* m_main;
+    QWidget* m_main;
+    SavedClauses& m_savedClauses;
     std::unique_ptr<SettingsStore> m_settings;
     std::array<QGroupBox*, 12> m_groupBoxes{};
     std::array<QCheckBox*, 5> m_checkBoxes{};

@@ -11,8 +11,21 @@
 #include "app/main.h"
 #include "book/book.h"
 #include "settings/SettingsStore.h"
+#include "ui/PositionPanel.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QToolButton>
+#include <memory>
 
 // Answers every modal message box that appears while it lives: records its
 // text and presses the button with the given caption ("OK" or "Zrušit").
@@ -50,6 +63,18 @@ template <typename W> W* child(QObject* parent, const char* name) {
     if (!w)
         qWarning("no child named %s", name);
     return w;
+}
+template <typename W> W* child(QObject& parent, const char* name) {
+    return child<W>(&parent, name);
+}
+template <typename W, typename T> W* child(const std::unique_ptr<T>& parent, const char* name) {
+    return child<W>(parent.get(), name);
+}
+
+// Label position n of a window's sheet (Panel1 to Panel12 of the main
+// window, Panel1 to Panel6 of the book-label window).
+inline PositionPanel* panel(QObject& window, int n) {
+    return child<PositionPanel>(&window, QStringLiteral("Panel%1").arg(n).toLatin1().constData());
 }
 
 // Replaces the settings file with these lines, as the Windows program wrote them.

@@ -6,9 +6,9 @@
 #include "book/BookRecordChecks.h"
 #include "book/BookRecordFill.h"
 #include "printing/Pen.h"
-#include "printing/RecordingSurface.h"
 #include "settings/AppError.h"
 #include "settings/SettingsStore.h"
+#include "support/RecordingSurface.h"
 
 #include <optional>
 

@@ -2,10 +2,10 @@
 #include "TestSupport.h"
 #include "UiSupport.h"
 
-#include "app/PositionPanel.h"
 #include "book/BookFees.h"
 #include "book/book.h"
 #include "settings/SettingsStore.h"
+#include "ui/PositionPanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,15 +53,15 @@ void setSetting(TForm1& f, const char* section, const char* key, const QString& 
 }
 
 void selectTab(TForm1& f, const QString& caption) {
-    for (int i = 0; i < f.TabControl1->count(); ++i)
-        if (f.TabControl1->tabText(i) == caption)
-            f.TabControl1->setCurrentIndex(i);
+    for (int i = 0; i < child<QTabBar>(f, "TabControl1")->count(); ++i)
+        if (child<QTabBar>(f, "TabControl1")->tabText(i) == caption)
+            child<QTabBar>(f, "TabControl1")->setCurrentIndex(i);
 }
 
 void mark(TForm1& f, const QList<int>& positions) {
     f.Button4Click();
     for (int n : positions)
-        QTest::mouseClick(f.panels[n - 1], Qt::LeftButton);
+        QTest::mouseClick(panel(f, n), Qt::LeftButton);
 }
 
 QList<int> marked(const TForm5& w) {
@@ -81,10 +81,10 @@ void reshow(TForm5& w) {
 // A legalization the main window would have accepted.
 void fillLegalization(TForm1& f) {
     selectTab(f, QStringLiteral("LEGALIZACE"));
-    f.ComboBox14->setEditText(QStringLiteral("Jan Novák, 07.03.1985, Brno"));
-    f.Edit3->setText(QStringLiteral("Masarykova 1234/56, 602 00 Brno"));
-    f.ComboBox7->setCurrentIndex(0);
-    f.Edit4->setText(QStringLiteral("123456789"));
+    child<QComboBox>(f, "ComboBox14")->setEditText(QStringLiteral("Jan Novák, 07.03.1985, Brno"));
+    child<QLineEdit>(f, "Edit3")->setText(QStringLiteral("Masarykova 1234/56, 602 00 Brno"));
+    child<QComboBox>(f, "ComboBox7")->setCurrentIndex(0);
+    child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("123456789"));
 }
 
 QString printToPdf(TForm1& f, const QString& path) {
@@ -171,13 +171,15 @@ void TestBookWindow::controls() {
     QCOMPARE(w.windowTitle(), QStringLiteral("Lorvena - tisk štítku do ověřovací knihy"));
     QCOMPARE(w.size(), QSize(358, 641));
     QCOMPARE(w.minimumSize(), w.maximumSize());
-    QCOMPARE(w.TabControl1->count(), 2);
-    QCOMPARE(w.TabControl1->tabText(0), QStringLiteral("VIDIMACE"));
-    QCOMPARE(w.TabControl1->tabText(1), QStringLiteral("LEGALIZACE"));
-    QCOMPARE(w.GroupBox1->title(), QStringLiteral("Nastavení štítku vidmace do ověřovací knihy"));
-    QCOMPARE(w.GroupBox2->title(), QStringLiteral("Nastavení štítku legalizace do ověřovací knihy"));
-    QCOMPARE(w.GroupBox1->geometry(), QRect(6, 24, 344, 400));
-    QCOMPARE(w.GroupBox2->geometry(), QRect(6, 24, 344, 400));
+    QCOMPARE(child<QTabBar>(w, "TabControl1")->count(), 2);
+    QCOMPARE(child<QTabBar>(w, "TabControl1")->tabText(0), QStringLiteral("VIDIMACE"));
+    QCOMPARE(child<QTabBar>(w, "TabControl1")->tabText(1), QStringLiteral("LEGALIZACE"));
+    QCOMPARE(child<QGroupBox>(w, "GroupBox1")->title(),
+             QStringLiteral("Nastavení štítku vidmace do ověřovací knihy"));
+    QCOMPARE(child<QGroupBox>(w, "GroupBox2")->title(),
+             QStringLiteral("Nastavení štítku legalizace do ověřovací knihy"));
+    QCOMPARE(child<QGroupBox>(w, "GroupBox1")->geometry(), QRect(6, 24, 344, 400));
+    QCOMPARE(child<QGroupBox>(w, "GroupBox2")->geometry(), QRect(6, 24, 344, 400));
     for (int n = 1; n <= 6; ++n) {
         PositionPanel* p = child<PositionPanel>(&w, QStringLiteral("Panel%1").arg(n).toLatin1());
         QVERIFY(p);
@@ -187,11 +189,12 @@ void TestBookWindow::controls() {
         QCOMPARE(caption->font().pixelSize(), 13);
         QVERIFY(caption->font().bold());
     }
-    QCOMPARE(w.Button1->text(), QStringLiteral("TISK"));
-    QCOMPARE(w.Button1->geometry(), QRect(253, 521, 97, 49));
-    QCOMPARE(w.Button2->text(), QStringLiteral("Zavřít"));
-    QCOMPARE(w.Button2->geometry(), QRect(253, 576, 97, 49));
-    QCOMPARE(w.Button2->toolTip(), QStringLiteral("Zavře okno pro tisk štítku do ověřovací knihy"));
+    QCOMPARE(child<QPushButton>(w, "Button1")->text(), QStringLiteral("TISK"));
+    QCOMPARE(child<QPushButton>(w, "Button1")->geometry(), QRect(253, 521, 97, 49));
+    QCOMPARE(child<QPushButton>(w, "Button2")->text(), QStringLiteral("Zavřít"));
+    QCOMPARE(child<QPushButton>(w, "Button2")->geometry(), QRect(253, 576, 97, 49));
+    QCOMPARE(child<QPushButton>(w, "Button2")->toolTip(),
+             QStringLiteral("Zavře okno pro tisk štítku do ověřovací knihy"));
 
     // Every control of both tabs, by its component name, inside its group box.
     const char* copyControls[] = {
@@ -201,8 +204,8 @@ void TestBookWindow::controls() {
         "Edit1",     "Edit6",     "Label8",          "Edit2",     "Label20",   "ComboBox3"};
     for (const char* name : copyControls) {
         QWidget* c = child<QWidget>(&w, name);
-        QVERIFY2(c && c->parent() == w.GroupBox1, name);
-        QVERIFY2(QRect(QPoint(0, 0), w.GroupBox1->size()).contains(c->geometry()), name);
+        QVERIFY2(c && c->parent() == child<QGroupBox>(w, "GroupBox1"), name);
+        QVERIFY2(QRect(QPoint(0, 0), child<QGroupBox>(w, "GroupBox1")->size()).contains(c->geometry()), name);
     }
     const char* legalControls[] = {
         "Label9",       "Label10",      "Label11",         "Label13", "Label14", "SpinEdit4", "SpinEdit5",
@@ -211,33 +214,37 @@ void TestBookWindow::controls() {
         "Label17",      "ComboBox1",    "Label18",         "Edit5",   "Label19", "ComboBox2"};
     for (const char* name : legalControls) {
         QWidget* c = child<QWidget>(&w, name);
-        QVERIFY2(c && c->parent() == w.GroupBox2, name);
-        QVERIFY2(QRect(QPoint(0, 0), w.GroupBox2->size()).contains(c->geometry()), name);
+        QVERIFY2(c && c->parent() == child<QGroupBox>(w, "GroupBox2"), name);
+        QVERIFY2(QRect(QPoint(0, 0), child<QGroupBox>(w, "GroupBox2")->size()).contains(c->geometry()), name);
     }
 
-    QCOMPARE(comboItems(w.ComboBox3), copyVerificationExemptions());
-    QCOMPARE(comboItems(w.ComboBox2), legalizationExemptions());
-    QVERIFY(w.ComboBox3->isEditable() && w.ComboBox2->isEditable());
-    QCOMPARE(comboItems(w.ComboBox4),
+    QCOMPARE(comboItems(child<QComboBox>(w, "ComboBox3")), copyVerificationExemptions());
+    QCOMPARE(comboItems(child<QComboBox>(w, "ComboBox2")), legalizationExemptions());
+    QVERIFY(child<QComboBox>(w, "ComboBox3")->isEditable() && child<QComboBox>(w, "ComboBox2")->isEditable());
+    QCOMPARE(comboItems(child<QComboBox>(w, "ComboBox4")),
              (QStringList{"Prvopis", "Ověřená vidimovaná listina",
                           "Listina, která je výstupem z autorizované konverze",
                           "Opis nebo kopie pořízená ze spisu",
                           "Stejnopis písemného vyhotovení rozhodnutí nebo výroku rozhodnutí"}));
-    QCOMPARE(comboItems(w.ComboBox5), (QStringList{"úplný/á", "částečný/á"}));
-    QCOMPARE(comboItems(w.ComboBox6), (QStringList{"opis", "kopie"}));
-    QCOMPARE(comboItems(w.ComboBox1), (QStringList{"Listina byla u úřadu vlastnoručně podepsána",
-                                                   "Podpis na dokumentu byl uznán za vlastní"}));
-    for (QSpinBox* s : {w.SpinEdit1, w.SpinEdit2, w.SpinEdit4, w.SpinEdit5, w.SpinEdit7, w.SpinEdit8})
+    QCOMPARE(comboItems(child<QComboBox>(w, "ComboBox5")), (QStringList{"úplný/á", "částečný/á"}));
+    QCOMPARE(comboItems(child<QComboBox>(w, "ComboBox6")), (QStringList{"opis", "kopie"}));
+    QCOMPARE(comboItems(child<QComboBox>(w, "ComboBox1")),
+             (QStringList{"Listina byla u úřadu vlastnoručně podepsána",
+                          "Podpis na dokumentu byl uznán za vlastní"}));
+    for (QSpinBox* s :
+         {child<QSpinBox>(w, "SpinEdit1"), child<QSpinBox>(w, "SpinEdit2"), child<QSpinBox>(w, "SpinEdit4"),
+          child<QSpinBox>(w, "SpinEdit5"), child<QSpinBox>(w, "SpinEdit7"), child<QSpinBox>(w, "SpinEdit8")})
         QCOMPARE(std::pair(s->minimum(), s->maximum()), std::pair(1, 99999));
-    for (QSpinBox* s : {w.SpinEdit3, w.SpinEdit6})
+    for (QSpinBox* s : {child<QSpinBox>(w, "SpinEdit3"), child<QSpinBox>(w, "SpinEdit6")})
         QCOMPARE(std::pair(s->minimum(), s->maximum()), std::pair(1, 12));
-    QCOMPARE(w.SpinEdit1->toolTip(), QStringLiteral("První pořadové číslo vidimace"));
-    QCOMPARE(w.SpinEdit6->toolTip(), QStringLiteral("Počet legalizací jednoho žadatele"));
-    QVERIFY(w.RadioButton1->isChecked());
+    QCOMPARE(child<QSpinBox>(w, "SpinEdit1")->toolTip(), QStringLiteral("První pořadové číslo vidimace"));
+    QCOMPARE(child<QSpinBox>(w, "SpinEdit6")->toolTip(), QStringLiteral("Počet legalizací jednoho žadatele"));
+    QVERIFY(child<QRadioButton>(w, "RadioButton1")->isChecked());
     QCOMPARE(child<QLabel>(&w, "Label21")->text(),
              QStringLiteral("5. Druh dokladu                          ozn. státu        číslo dokladu"));
     // The three fields of item 5 stand side by side under their heading.
-    QVERIFY(w.Edit9->geometry().right() < w.Edit10->x() && w.Edit10->geometry().right() < w.Edit8->x());
+    QVERIFY(child<QLineEdit>(w, "Edit9")->geometry().right() < child<QLineEdit>(w, "Edit10")->x() &&
+            child<QLineEdit>(w, "Edit10")->geometry().right() < child<QLineEdit>(w, "Edit8")->x());
 }
 
 void TestBookWindow::prefilledRanges_data() {
@@ -281,25 +288,30 @@ void TestBookWindow::prefilledRanges() {
     TForm5& w = *f->Form5;
     if (afterTwelve) {
         f->Button2Click();
-        f->SpinEdit2->setValue(100);
-        f->SpinEdit4->setValue(100);
+        child<QSpinBox>(f, "SpinEdit2")->setValue(100);
+        child<QSpinBox>(f, "SpinEdit4")->setValue(100);
         w.show();
-        QCOMPARE(w.SpinEdit3->value(), 12);
-        QCOMPARE(w.SpinEdit5->value(), 111);
+        QCOMPARE(child<QSpinBox>(w, "SpinEdit3")->value(), 12);
+        QCOMPARE(child<QSpinBox>(w, "SpinEdit5")->value(), 111);
     }
     selectTab(*f, tab);
     mark(*f, marks);
     f->firstPrintedNumber = firstPrinted;
-    f->SpinEdit2->setValue(copyNumber);
-    f->SpinEdit4->setValue(legalNumber);
+    child<QSpinBox>(f, "SpinEdit2")->setValue(copyNumber);
+    child<QSpinBox>(f, "SpinEdit4")->setValue(legalNumber);
     reshow(w);
-    QCOMPARE((QList<int>{w.SpinEdit1->value(), w.SpinEdit2->value(), w.SpinEdit3->value()}), copyRange);
-    QCOMPARE((QList<int>{w.SpinEdit4->value(), w.SpinEdit5->value(), w.SpinEdit6->value()}), legalRange);
+    QCOMPARE((QList<int>{child<QSpinBox>(w, "SpinEdit1")->value(), child<QSpinBox>(w, "SpinEdit2")->value(),
+                         child<QSpinBox>(w, "SpinEdit3")->value()}),
+             copyRange);
+    QCOMPARE((QList<int>{child<QSpinBox>(w, "SpinEdit4")->value(), child<QSpinBox>(w, "SpinEdit5")->value(),
+                         child<QSpinBox>(w, "SpinEdit6")->value()}),
+             legalRange);
     // The fees follow the counts: [Poplatky] vidimace 30 per page, legalizace 50.
-    QCOMPARE(w.ComboBox3->currentText(), QStringLiteral("%1 Kč").arg(30 * copyRange[2]));
-    QCOMPARE(w.ComboBox2->currentText(), QStringLiteral("%1 Kč").arg(50 * legalRange[2]));
+    QCOMPARE(child<QComboBox>(w, "ComboBox3")->currentText(), QStringLiteral("%1 Kč").arg(30 * copyRange[2]));
+    QCOMPARE(child<QComboBox>(w, "ComboBox2")->currentText(),
+             QStringLiteral("%1 Kč").arg(50 * legalRange[2]));
     // The window never changes the main window.
-    QCOMPARE(f->SpinEdit2->value(), qMin(copyNumber, 100000));
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), qMin(copyNumber, 100000));
     QCOMPARE(f->markedCount(), int(marks.size()));
 }
 
@@ -345,73 +357,79 @@ void TestBookWindow::prefilledLegalization() {
     TForm5& w = *f->Form5;
     w.show();
     // What the clerk left in the window last time.
-    w.RadioButton2->setChecked(true);
-    w.Edit10->setText(QStringLiteral("SK"));
-    w.Edit5->setText(QStringLiteral("Plná moc ze dne 1.2.2020"));
+    child<QRadioButton>(w, "RadioButton2")->setChecked(true);
+    child<QLineEdit>(w, "Edit10")->setText(QStringLiteral("SK"));
+    child<QLineEdit>(w, "Edit5")->setText(QStringLiteral("Plná moc ze dne 1.2.2020"));
 
     fillLegalization(*f);
     {
         // Quietly, as restoring a saved clause does: only that way the main
         // window holds the former driving licence.
-        const QSignalBlocker quiet(f->ComboBox7);
-        f->ComboBox7->setCurrentIndex(documentKind);
+        const QSignalBlocker quiet(child<QComboBox>(f, "ComboBox7"));
+        child<QComboBox>(f, "ComboBox7")->setCurrentIndex(documentKind);
     }
-    f->Edit4->setText(number);
-    f->Edit1->setText(series);
-    f->ComboBox5->setCurrentIndex(signature);
-    f->DateTimePicker2->setDate(QDate(2020, 1, 22));
+    child<QLineEdit>(f, "Edit4")->setText(number);
+    child<QLineEdit>(f, "Edit1")->setText(series);
+    child<QComboBox>(f, "ComboBox5")->setCurrentIndex(signature);
+    child<QDateEdit>(f, "DateTimePicker2")->setDate(QDate(2020, 1, 22));
     reshow(w);
-    QCOMPARE(w.Edit3->text(), QStringLiteral("Jan Novák, 07.03.1985, Brno"));
-    QCOMPARE(w.Edit4->text(), QStringLiteral("Masarykova 1234/56, 602 00 Brno"));
-    QCOMPARE(w.Edit9->text(), kind);
-    QCOMPARE(w.Edit10->text(), QString());
-    QCOMPARE(w.Edit10->isEnabled(), stateWanted);
-    QCOMPARE(w.Edit8->text(), numberText);
-    const QList<QRadioButton*> radios = {w.RadioButton1, w.RadioButton2, w.RadioButton3};
+    QCOMPARE(child<QLineEdit>(w, "Edit3")->text(), QStringLiteral("Jan Novák, 07.03.1985, Brno"));
+    QCOMPARE(child<QLineEdit>(w, "Edit4")->text(), QStringLiteral("Masarykova 1234/56, 602 00 Brno"));
+    QCOMPARE(child<QLineEdit>(w, "Edit9")->text(), kind);
+    QCOMPARE(child<QLineEdit>(w, "Edit10")->text(), QString());
+    QCOMPARE(child<QLineEdit>(w, "Edit10")->isEnabled(), stateWanted);
+    QCOMPARE(child<QLineEdit>(w, "Edit8")->text(), numberText);
+    const QList<QRadioButton*> radios = {child<QRadioButton>(w, "RadioButton1"),
+                                         child<QRadioButton>(w, "RadioButton2"),
+                                         child<QRadioButton>(w, "RadioButton3")};
     QVERIFY(radios[radio - 1]->isChecked());
-    QCOMPARE(w.ComboBox1->currentIndex(), signatureItem);
-    QCOMPARE(w.DateTimePicker2->date(), QDate(2020, 1, 22));
-    QCOMPARE(w.Edit5->text(), QStringLiteral("Plná moc ze dne 1.2.2020"));
+    QCOMPARE(child<QComboBox>(w, "ComboBox1")->currentIndex(), signatureItem);
+    QCOMPARE(child<QDateEdit>(w, "DateTimePicker2")->date(), QDate(2020, 1, 22));
+    QCOMPARE(child<QLineEdit>(w, "Edit5")->text(), QStringLiteral("Plná moc ze dne 1.2.2020"));
 }
 
 void TestBookWindow::prefilledCopyVerification() {
     auto f = createWindows();
     TForm5& w = *f->Form5;
     w.show();
-    w.Edit2->setText(QStringLiteral("Výpis z katastru"));
-    w.Edit1->setText(QStringLiteral("typed by hand"));
-    w.ComboBox3->setCurrentIndex(3);
+    child<QLineEdit>(w, "Edit2")->setText(QStringLiteral("Výpis z katastru"));
+    child<QLineEdit>(w, "Edit1")->setText(QStringLiteral("typed by hand"));
+    child<QComboBox>(w, "ComboBox3")->setCurrentIndex(3);
 
     mark(*f, {1, 2});
-    f->ComboBox3->setCurrentIndex(2);
-    f->SpinEdit3->setValue(5);
-    f->ComboBox1->setCurrentIndex(1);
-    f->ComboBox2->setCurrentIndex(1);
-    f->SpinEdit1->setValue(4);
-    f->ComboBox9->setCurrentIndex(1);
-    f->DateTimePicker1->setDate(QDate(2019, 8, 14));
+    child<QComboBox>(f, "ComboBox3")->setCurrentIndex(2);
+    child<QSpinBox>(f, "SpinEdit3")->setValue(5);
+    child<QComboBox>(f, "ComboBox1")->setCurrentIndex(1);
+    child<QComboBox>(f, "ComboBox2")->setCurrentIndex(1);
+    child<QSpinBox>(f, "SpinEdit1")->setValue(4);
+    child<QComboBox>(f, "ComboBox9")->setCurrentIndex(1);
+    child<QDateEdit>(f, "DateTimePicker1")->setDate(QDate(2019, 8, 14));
     reshow(w);
-    QCOMPARE(w.ComboBox4->currentIndex(), 2);
-    QCOMPARE(w.SpinEdit7->value(), 5);
-    QCOMPARE(w.SpinEdit8->value(), 4);
-    QVERIFY(w.CheckBox1->isChecked());
-    QCOMPARE(w.Edit1->text(),
+    QCOMPARE(child<QComboBox>(w, "ComboBox4")->currentIndex(), 2);
+    QCOMPARE(child<QSpinBox>(w, "SpinEdit7")->value(), 5);
+    QCOMPARE(child<QSpinBox>(w, "SpinEdit8")->value(), 4);
+    QVERIFY(child<QCheckBox>(w, "CheckBox1")->isChecked());
+    QCOMPARE(child<QLineEdit>(w, "Edit1")->text(),
              QStringLiteral("Listina, která je výstupem z autorizované konverze (5 str.), "));
-    QCOMPARE(w.Edit6->text(), QStringLiteral("obsahuje zajišťovací prvek, částečná kopie (4 str.)"));
-    QCOMPARE(w.ComboBox3->currentText(), QStringLiteral("240 Kč")); // 30 x 2 x 4
-    QCOMPARE(w.ComboBox2->currentText(), QStringLiteral("100 Kč")); // 50 x 2
-    QCOMPARE(w.DateTimePicker1->date(), QDate(2019, 8, 14));
-    QCOMPARE(w.Edit2->text(), QStringLiteral("Výpis z katastru"));
+    QCOMPARE(child<QLineEdit>(w, "Edit6")->text(),
+             QStringLiteral("obsahuje zajišťovací prvek, částečná kopie (4 str.)"));
+    QCOMPARE(child<QComboBox>(w, "ComboBox3")->currentText(), QStringLiteral("240 Kč")); // 30 x 2 x 4
+    QCOMPARE(child<QComboBox>(w, "ComboBox2")->currentText(), QStringLiteral("100 Kč")); // 50 x 2
+    QCOMPARE(child<QDateEdit>(w, "DateTimePicker1")->date(), QDate(2019, 8, 14));
+    QCOMPARE(child<QLineEdit>(w, "Edit2")->text(), QStringLiteral("Výpis z katastru"));
 
     // The clerk's own changes recompose item 8 at once.
-    w.ComboBox6->setCurrentIndex(0);
-    QCOMPARE(w.Edit6->text(), QStringLiteral("obsahuje zajišťovací prvek, částečný opis (4 str.)"));
-    w.CheckBox1->setChecked(false);
-    QCOMPARE(w.Edit6->text(), QStringLiteral("neobsahuje zajišťovací prvek, částečný opis (4 str.)"));
-    w.SpinEdit7->setValue(9);
-    QCOMPARE(w.Edit1->text(),
+    child<QComboBox>(w, "ComboBox6")->setCurrentIndex(0);
+    QCOMPARE(child<QLineEdit>(w, "Edit6")->text(),
+             QStringLiteral("obsahuje zajišťovací prvek, částečný opis (4 str.)"));
+    child<QCheckBox>(w, "CheckBox1")->setChecked(false);
+    QCOMPARE(child<QLineEdit>(w, "Edit6")->text(),
+             QStringLiteral("neobsahuje zajišťovací prvek, částečný opis (4 str.)"));
+    child<QSpinBox>(w, "SpinEdit7")->setValue(9);
+    QCOMPARE(child<QLineEdit>(w, "Edit1")->text(),
              QStringLiteral("Listina, která je výstupem z autorizované konverze (9 str.), "));
-    QCOMPARE(w.ComboBox3->currentText(), QStringLiteral("240 Kč")); // input pages do not cost
+    QCOMPARE(child<QComboBox>(w, "ComboBox3")->currentText(),
+             QStringLiteral("240 Kč")); // input pages do not cost
 }
 
 void TestBookWindow::followsTheMainTab_data() {
@@ -431,21 +449,21 @@ void TestBookWindow::followsTheMainTab() {
     QFETCH(QString, focus);
     auto f = createWindows();
     TForm5& w = *f->Form5;
-    w.TabControl1->setCurrentIndex(before);
-    QCOMPARE(w.GroupBox2->isHidden(), before == 0);
-    w.GroupBox1->move(50, 50);
+    child<QTabBar>(w, "TabControl1")->setCurrentIndex(before);
+    QCOMPARE(child<QGroupBox>(w, "GroupBox2")->isHidden(), before == 0);
+    child<QGroupBox>(w, "GroupBox1")->move(50, 50);
     selectTab(*f, mainTab);
     w.show();
-    QCOMPARE(w.TabControl1->currentIndex(), after);
-    QCOMPARE(w.GroupBox1->isHidden(), after == 1);
-    QCOMPARE(w.GroupBox2->isHidden(), after == 0);
-    QCOMPARE(w.GroupBox1->pos(), QPoint(6, 24));
+    QCOMPARE(child<QTabBar>(w, "TabControl1")->currentIndex(), after);
+    QCOMPARE(child<QGroupBox>(w, "GroupBox1")->isHidden(), after == 1);
+    QCOMPARE(child<QGroupBox>(w, "GroupBox2")->isHidden(), after == 0);
+    QCOMPARE(child<QGroupBox>(w, "GroupBox1")->pos(), QPoint(6, 24));
     if (!focus.isEmpty())
         QCOMPARE(w.focusWidget() ? w.focusWidget()->objectName() : QString(), focus);
     // The clerk may switch the tab.
-    w.TabControl1->setCurrentIndex(1 - after);
-    QCOMPARE(w.GroupBox1->isHidden(), after == 0);
-    QCOMPARE(w.GroupBox2->isHidden(), after == 1);
+    child<QTabBar>(w, "TabControl1")->setCurrentIndex(1 - after);
+    QCOMPARE(child<QGroupBox>(w, "GroupBox1")->isHidden(), after == 0);
+    QCOMPARE(child<QGroupBox>(w, "GroupBox2")->isHidden(), after == 1);
 }
 
 void TestBookWindow::nextPositionIsOffered_data() {
@@ -475,11 +493,11 @@ void TestBookWindow::oneMarkAtMost() {
     auto f = createWindows();
     TForm5& w = *f->Form5;
     w.show();
-    QTest::mouseClick(w.panels[2], Qt::LeftButton);
+    QTest::mouseClick(panel(w, 3), Qt::LeftButton);
     QCOMPARE(marked(w), QList<int>{3});
-    QTest::mouseClick(w.panels[5], Qt::LeftButton);
+    QTest::mouseClick(panel(w, 6), Qt::LeftButton);
     QCOMPARE(marked(w), QList<int>{6});
-    QTest::mouseClick(w.panels[5], Qt::LeftButton);
+    QTest::mouseClick(panel(w, 6), Qt::LeftButton);
     QCOMPARE(marked(w), QList<int>{6});
     QCOMPARE(w.markedPosition(), 6);
 }
@@ -545,13 +563,13 @@ void TestBookWindow::couplings() {
     const bool copy = tab == u"copy";
     selectTab(*f, copy ? QStringLiteral("VIDIMACE") : QStringLiteral("LEGALIZACE"));
     mark(*f, {1, 2, 3});
-    f->SpinEdit2->setValue(15);
-    f->SpinEdit4->setValue(15);
+    child<QSpinBox>(f, "SpinEdit2")->setValue(15);
+    child<QSpinBox>(f, "SpinEdit4")->setValue(15);
     w.show();
-    QSpinBox* first = copy ? w.SpinEdit1 : w.SpinEdit4;
-    QSpinBox* last = copy ? w.SpinEdit2 : w.SpinEdit5;
-    QSpinBox* count = copy ? w.SpinEdit3 : w.SpinEdit6;
-    QComboBox* feeBox = copy ? w.ComboBox3 : w.ComboBox2;
+    QSpinBox* first = copy ? child<QSpinBox>(w, "SpinEdit1") : child<QSpinBox>(w, "SpinEdit4");
+    QSpinBox* last = copy ? child<QSpinBox>(w, "SpinEdit2") : child<QSpinBox>(w, "SpinEdit5");
+    QSpinBox* count = copy ? child<QSpinBox>(w, "SpinEdit3") : child<QSpinBox>(w, "SpinEdit6");
+    QComboBox* feeBox = copy ? child<QComboBox>(w, "ComboBox3") : child<QComboBox>(w, "ComboBox2");
     QCOMPARE((QList<int>{first->value(), last->value(), count->value()}), (QList<int>{15, 17, 3}));
 
     QString exemption;
@@ -569,7 +587,7 @@ void TestBookWindow::couplings() {
         } else if (name == u"count") {
             count->setValue(value);
         } else if (name == u"pages") {
-            w.SpinEdit8->setValue(value);
+            child<QSpinBox>(w, "SpinEdit8")->setValue(value);
         } else if (name.startsWith(QStringLiteral("type-"))) {
             QSpinBox* box = name == u"type-last" ? last : first;
             box->setFocus();
@@ -588,19 +606,19 @@ void TestBookWindow::unreadableFeeIsReportedOnce() {
     fillLegalization(*f);
     mark(*f, {1, 2});
     TForm5& w = *f->Form5;
-    w.ComboBox3->setEditText(QStringLiteral("90 Kč")); // from an earlier batch
+    child<QComboBox>(w, "ComboBox3")->setEditText(QStringLiteral("90 Kč")); // from an earlier batch
     MessageBoxAnswerer answerer;
     w.show();
     QCOMPARE(answerer.texts, QStringList{"'30 Kč' is not a valid integer value"});
     QVERIFY(w.isVisible());
-    QCOMPARE(w.ComboBox3->currentText(), QString());
-    QCOMPARE(w.ComboBox2->currentText(), QStringLiteral("100 Kč"));
-    QCOMPARE(w.SpinEdit5->value(), 2);
-    QCOMPARE(w.Edit9->text(), QStringLiteral("OP"));
+    QCOMPARE(child<QComboBox>(w, "ComboBox3")->currentText(), QString());
+    QCOMPARE(child<QComboBox>(w, "ComboBox2")->currentText(), QStringLiteral("100 Kč"));
+    QCOMPARE(child<QSpinBox>(w, "SpinEdit5")->value(), 2);
+    QCOMPARE(child<QLineEdit>(w, "Edit9")->text(), QStringLiteral("OP"));
     // A change of the clerk reads the fee again and reports it again, once.
-    w.SpinEdit3->setValue(1);
+    child<QSpinBox>(w, "SpinEdit3")->setValue(1);
     QCOMPARE(answerer.texts.size(), 2);
-    QCOMPARE(w.SpinEdit2->value(), w.SpinEdit1->value());
+    QCOMPARE(child<QSpinBox>(w, "SpinEdit2")->value(), child<QSpinBox>(w, "SpinEdit1")->value());
 }
 
 void TestBookWindow::checksRefuseWithFocus_data() {
@@ -663,17 +681,17 @@ void TestBookWindow::checksRefuseWithFocus() {
     }
     TForm5& w = *f->Form5;
     w.show();
-    w.Edit2->setText(QStringLiteral("Smlouva"));
-    w.Edit5->setText(QStringLiteral("Plná moc"));
+    child<QLineEdit>(w, "Edit2")->setText(QStringLiteral("Smlouva"));
+    child<QLineEdit>(w, "Edit5")->setText(QStringLiteral("Plná moc"));
     for (const QString& entry : change) {
         if (entry == u"nomark")
-            w.panels[w.markedPosition() - 1]->setMarked(false);
+            panel(w, w.markedPosition())->setMarked(false);
         else if (auto* e = w.findChild<QLineEdit*>(entry.section(u'=', 0, 0)))
             e->setText(entry.section(u'=', 1));
     }
     const QString lastPrinted = readSetting("App", "last printed kniha");
     MessageBoxAnswerer answerer;
-    w.Button1->click();
+    child<QPushButton>(w, "Button1")->click();
     QCOMPARE(answerer.texts, QStringList{message});
     QCOMPARE(w.focusWidget() ? w.focusWidget()->objectName() : QString(), focus);
     QVERIFY(w.isVisible());
@@ -687,19 +705,20 @@ void TestBookWindow::opensFromTheMenu() {
     QCOMPARE(f->Form5->pos(), QPoint(120, 80));
     selectTab(*f, QStringLiteral("VIDIMACE"));
     mark(*f, {1, 2, 3});
-    f->SpinEdit2->setValue(15);
-    f->SpinEdit4->setValue(7);
+    child<QSpinBox>(f, "SpinEdit2")->setValue(15);
+    child<QSpinBox>(f, "SpinEdit4")->setValue(7);
     f->firstPrintedNumber = 40; // left from an earlier print
     QList<int> seen;
     bool modal = false;
     WhenBookWindowShown act(*f, [&](TForm5& w) {
         modal = w.isVisible() && QApplication::activeModalWidget() == &w;
-        seen = {w.SpinEdit1->value(), w.SpinEdit2->value(), w.SpinEdit4->value(), w.SpinEdit5->value()};
+        seen = {child<QSpinBox>(w, "SpinEdit1")->value(), child<QSpinBox>(w, "SpinEdit2")->value(),
+                child<QSpinBox>(w, "SpinEdit4")->value(), child<QSpinBox>(w, "SpinEdit5")->value()};
         w.move(140, 90);
-        QTest::mouseClick(w.Button2, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(w, "Button2"), Qt::LeftButton);
     });
-    QVERIFY(f->Button1->menu());
-    f->Button1->menu()->actions().first()->trigger();
+    QVERIFY(child<QToolButton>(f, "Button1")->menu());
+    child<QToolButton>(f, "Button1")->menu()->actions().first()->trigger();
     QVERIFY(modal);
     QCOMPARE(seen, (QList<int>{15, 17, 7, 9}));
     QCOMPARE(f->firstPrintedNumber, 0);
@@ -719,13 +738,14 @@ void TestBookWindow::opensAfterTheClausePrint() {
     QList<int> seen;
     QString applicant;
     WhenBookWindowShown act(*f, [&](TForm5& w) {
-        seen = {w.TabControl1->currentIndex(), w.SpinEdit4->value(), w.SpinEdit5->value(),
-                w.SpinEdit6->value(), w.SpinEdit1->value()};
-        applicant = w.Edit3->text();
+        seen = {child<QTabBar>(w, "TabControl1")->currentIndex(), child<QSpinBox>(w, "SpinEdit4")->value(),
+                child<QSpinBox>(w, "SpinEdit5")->value(), child<QSpinBox>(w, "SpinEdit6")->value(),
+                child<QSpinBox>(w, "SpinEdit1")->value()};
+        applicant = child<QLineEdit>(w, "Edit3")->text();
         w.reject();
     });
     f->Button1Click();
-    QCOMPARE(f->SpinEdit4->value(), 24);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit4")->value(), 24);
     QCOMPARE(seen, (QList<int>{1, 20, 23, 4, 20}));
     QCOMPARE(applicant, QStringLiteral("Jan Novák, 07.03.1985, Brno"));
 }
@@ -739,22 +759,22 @@ void TestBookWindow::printsThroughTheCaptureQueue() {
     auto f = createWindows();
     QCOMPARE(f->printer().printerName(), QStringLiteral("lorvena-capture"));
     fillLegalization(*f);
-    f->SpinEdit6->setValue(2020);
-    f->SpinEdit4->setValue(123);
+    child<QSpinBox>(f, "SpinEdit6")->setValue(2020);
+    child<QSpinBox>(f, "SpinEdit4")->setValue(123);
     f->Button2Click(); // all twelve
     TForm5& w = *f->Form5;
     w.show();
     QCOMPARE(w.markedPosition(), 2);
-    QCOMPARE(w.SpinEdit5->value(), 134);
-    w.Edit5->setText(QStringLiteral("Kupní smlouva ze dne 1.2.2020"));
+    QCOMPARE(child<QSpinBox>(w, "SpinEdit5")->value(), 134);
+    child<QLineEdit>(w, "Edit5")->setText(QStringLiteral("Kupní smlouva ze dne 1.2.2020"));
     const QStringList before = capturedJobs();
     MessageBoxAnswerer answerer;
-    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(w, "Button1"), Qt::LeftButton);
     QCOMPARE(answerer.texts, QStringList{});
     QVERIFY(!w.isVisible());
     QCOMPARE(readSetting("App", "last printed kniha"), QStringLiteral("2"));
     // No number is issued for the record.
-    QCOMPARE(f->SpinEdit4->value(), 123);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit4")->value(), 123);
     QCOMPARE(readSetting("Knihy", "cisloKniha2"), QStringLiteral("<absent>"));
 
     const QString pdf = waitForNewJob(before);
@@ -803,8 +823,8 @@ void TestBookWindow::labelsStandOnTheirPositions() {
         const QString pdf = printToPdf(*f, m_box->root() + QStringLiteral("/label%1.pdf").arg(position));
         w.show();
         w.PanelClick(position);
-        w.Edit2->setText(QStringLiteral("Rodný list"));
-        QTest::mouseClick(w.Button1, Qt::LeftButton);
+        child<QLineEdit>(w, "Edit2")->setText(QStringLiteral("Rodný list"));
+        QTest::mouseClick(child<QPushButton>(w, "Button1"), Qt::LeftButton);
         QVERIFY(!w.isVisible());
         runs << (QList<PdfWord>{wordsOf(pdf, QStringLiteral("1.")).value(0),
                                 wordsOf(pdf, QStringLiteral("10.")).value(0),
@@ -860,10 +880,10 @@ void TestBookWindow::failedPrintKeepsTheWindowOpen() {
     TForm5& w = *f->Form5;
     w.show();
     w.PanelClick(3);
-    w.Edit2->setText(QStringLiteral("Rodný list"));
+    child<QLineEdit>(w, "Edit2")->setText(QStringLiteral("Rodný list"));
     f->settings().WriteString(section, key, value);
     MessageBoxAnswerer answerer;
-    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(w, "Button1"), Qt::LeftButton);
     QCOMPARE(answerer.texts.size(), 1);
     QVERIFY2(answerer.texts[0].startsWith(message), qPrintable(answerer.texts[0]));
     QVERIFY(w.isVisible());
@@ -874,7 +894,7 @@ void TestBookWindow::failedPrintKeepsTheWindowOpen() {
     f->settings().WriteString(section, key,
                               section == u"Printer" ? QStringLiteral("600") : QStringLiteral("44"));
     const QString good = printToPdf(*f, m_box->root() + QStringLiteral("/mended.pdf"));
-    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(w, "Button1"), Qt::LeftButton);
     QCOMPARE(answerer.texts.size(), 1);
     QVERIFY(!w.isVisible());
     QVERIFY(QFile::exists(good));

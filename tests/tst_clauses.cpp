@@ -5,8 +5,8 @@
 #include "clauses/MunicipalClause.h"
 #include "printing/ClauseFonts.h"
 #include "printing/Pen.h"
-#include "printing/RecordingSurface.h"
 #include "settings/SettingsStore.h"
+#include "support/RecordingSurface.h"
 
 #include <optional>
 

@@ -58,7 +58,6 @@ QString expectedMessage(Message m) {
 
 Q_DECLARE_METATYPE(Message)
 
-
 class TestEid : public QObject {
     Q_OBJECT
 private Q_SLOTS:

@@ -33,20 +33,20 @@ void writeClauses(const QStringList& lines) {
 
 std::unique_ptr<TForm1> legalizationWindow() {
     auto f = createWindows();
-    for (int i = 0; i < f->TabControl1->count(); ++i)
-        if (f->TabControl1->tabText(i) == u"LEGALIZACE")
-            f->TabControl1->setCurrentIndex(i);
+    for (int i = 0; i < child<QTabBar>(f, "TabControl1")->count(); ++i)
+        if (child<QTabBar>(f, "TabControl1")->tabText(i) == u"LEGALIZACE")
+            child<QTabBar>(f, "TabControl1")->setCurrentIndex(i);
     f->show();
     return f;
 }
 
 void type(TForm1& f, const QString& text) {
     for (QChar c : text)
-        QTest::keyClick(f.ComboBox14->lineEdit(), c.toLatin1() ? c.toLatin1() : 'x');
+        QTest::keyClick(child<QComboBox>(f, "ComboBox14")->lineEdit(), c.toLatin1() ? c.toLatin1() : 'x');
 }
 
 QColor edit4Colour(TForm1& f) {
-    return f.Edit4->palette().color(QPalette::Base);
+    return child<QLineEdit>(f, "Edit4")->palette().color(QPalette::Base);
 }
 
 class UrlCatcher : public QObject {
@@ -93,28 +93,29 @@ void TestLegalization::searchWhileTyping() {
                   "Jan Novák, 1.1.1980, Brno|0|1|1|Brno 3|0|444"});
     auto f = legalizationWindow();
     type(*f, QStringLiteral("no"));
-    QCOMPARE(comboItems(f->ComboBox14), QStringList{});
+    QCOMPARE(comboItems(child<QComboBox>(f, "ComboBox14")), QStringList{});
     type(*f, QStringLiteral("v"));
-    QCOMPARE(f->ComboBox14->currentText(), QStringLiteral("nov"));
-    QCOMPARE(comboItems(f->ComboBox14),
+    QCOMPARE(child<QComboBox>(f, "ComboBox14")->currentText(), QStringLiteral("nov"));
+    QCOMPARE(comboItems(child<QComboBox>(f, "ComboBox14")),
              (QStringList{"Jan Novák, 1.1.1980, Brno", "Eva NOVÁKOVÁ, 2.2.1990, Praha",
                           "Jan Novák, 1.1.1980, Brno"}));
-    QVERIFY(f->ComboBox14->completer()->popup()->isVisible());
+    QVERIFY(child<QComboBox>(f, "ComboBox14")->completer()->popup()->isVisible());
     // Moving through the list changes nothing.
-    QTest::keyClick(f->ComboBox14->lineEdit(), Qt::Key_Backspace);
-    QCOMPARE(comboItems(f->ComboBox14), QStringList{});
+    QTest::keyClick(child<QComboBox>(f, "ComboBox14")->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(comboItems(child<QComboBox>(f, "ComboBox14")), QStringList{});
     f->ComboBox14KeyUp(Qt::Key_Down);
-    QCOMPARE(comboItems(f->ComboBox14), QStringList{});
+    QCOMPARE(comboItems(child<QComboBox>(f, "ComboBox14")), QStringList{});
     type(*f, QStringLiteral("v"));
-    QCOMPARE(comboItems(f->ComboBox14).size(), 3);
+    QCOMPARE(comboItems(child<QComboBox>(f, "ComboBox14")).size(), 3);
 }
 
 void TestLegalization::firstStartKeepsTheHint() {
     auto f = legalizationWindow();
     QCOMPARE(readBytes(DataDir::savedClausesFile()), QByteArray());
     type(*f, QStringLiteral("nov"));
-    QCOMPARE(comboItems(f->ComboBox14), QStringList{"Zadejte alespoň tři písmena uložené doložky"});
-    QCOMPARE(f->ComboBox14->currentText(), QStringLiteral("nov"));
+    QCOMPARE(comboItems(child<QComboBox>(f, "ComboBox14")),
+             QStringList{"Zadejte alespoň tři písmena uložené doložky"});
+    QCOMPARE(child<QComboBox>(f, "ComboBox14")->currentText(), QStringLiteral("nov"));
 }
 
 void TestLegalization::pickingRestoresEveryMatchInOrder() {
@@ -122,28 +123,28 @@ void TestLegalization::pickingRestoresEveryMatchInOrder() {
         {"Jan Novák|0|0|1|Brno 1|0|111", "Jan Novák|2|1|2|Brno 3|3|444", "jan novák|1|2|1|Jinde|2|999"});
     auto f = legalizationWindow();
     type(*f, QStringLiteral("nov"));
-    f->ComboBox14->setCurrentIndex(1);
-    Q_EMIT f->ComboBox14->activated(1);
-    QCOMPARE(f->ComboBox14->currentText(), QStringLiteral("Jan Novák"));
-    QCOMPARE(f->ComboBox5->currentIndex(), 2);
-    QCOMPARE(f->ComboBox6->currentIndex(), 1);
-    QVERIFY(f->RadioButton2->isChecked());
-    QCOMPARE(f->Edit3->text(), QStringLiteral("Brno 3"));
-    QCOMPARE(f->ComboBox7->currentIndex(), 3);
-    QCOMPARE(f->Edit4->text(), QStringLiteral("444"));
+    child<QComboBox>(f, "ComboBox14")->setCurrentIndex(1);
+    Q_EMIT child<QComboBox>(f, "ComboBox14")->activated(1);
+    QCOMPARE(child<QComboBox>(f, "ComboBox14")->currentText(), QStringLiteral("Jan Novák"));
+    QCOMPARE(child<QComboBox>(f, "ComboBox5")->currentIndex(), 2);
+    QCOMPARE(child<QComboBox>(f, "ComboBox6")->currentIndex(), 1);
+    QVERIFY(child<QRadioButton>(f, "RadioButton2")->isChecked());
+    QCOMPARE(child<QLineEdit>(f, "Edit3")->text(), QStringLiteral("Brno 3"));
+    QCOMPARE(child<QComboBox>(f, "ComboBox7")->currentIndex(), 3);
+    QCOMPARE(child<QLineEdit>(f, "Edit4")->text(), QStringLiteral("444"));
     // Setting the number counts as a change of the document.
     QCOMPARE(f->documentCheckState, QStringLiteral("?"));
-    QVERIFY(f->Timer1->isActive());
+    QVERIFY(child<QTimer>(f, "Timer1")->isActive());
 }
 
 void TestLegalization::formerDrivingLicenceIsReported() {
     writeClauses({"Karel Starý|0|0|1|Tábor|1|AB123"});
     auto f = legalizationWindow();
     MessageBoxAnswerer answerer;
-    f->ComboBox14->setEditText(QStringLiteral("Karel Starý"));
+    child<QComboBox>(f, "ComboBox14")->setEditText(QStringLiteral("Karel Starý"));
     f->ComboBox14Select();
     QCOMPARE(answerer.texts, QStringList{SavedClauses::kFormerDrivingLicenceMessage});
-    QCOMPARE(f->ComboBox7->currentIndex(), 1);
+    QCOMPARE(child<QComboBox>(f, "ComboBox7")->currentIndex(), 1);
     // The print command refuses that kind until another is chosen.
     f->printer().setOutputFormat(QPrinter::PdfFormat);
     f->printer().setOutputFileName(m_box->root() + QStringLiteral("/x.pdf"));
@@ -155,23 +156,23 @@ void TestLegalization::savedOnceWhilePrinting() {
     auto f = legalizationWindow();
     f->printer().setOutputFormat(QPrinter::PdfFormat);
     f->printer().setOutputFileName(m_box->root() + QStringLiteral("/three.pdf"));
-    f->ComboBox14->setEditText(QStringLiteral("Olena Шевченко, 3.4.1991, Kyjev"));
-    f->ComboBox5->setCurrentIndex(1);
-    f->RadioButton2->setChecked(true);
-    f->Edit3->setText(QStringLiteral("Dlouhá 5, Praha"));
-    f->ComboBox7->setCurrentIndex(6);
-    f->Edit4->setText(QStringLiteral("FP1234567"));
-    f->CheckBox1->setChecked(true);
+    child<QComboBox>(f, "ComboBox14")->setEditText(QStringLiteral("Olena Шевченко, 3.4.1991, Kyjev"));
+    child<QComboBox>(f, "ComboBox5")->setCurrentIndex(1);
+    child<QRadioButton>(f, "RadioButton2")->setChecked(true);
+    child<QLineEdit>(f, "Edit3")->setText(QStringLiteral("Dlouhá 5, Praha"));
+    child<QComboBox>(f, "ComboBox7")->setCurrentIndex(6);
+    child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("FP1234567"));
+    child<QCheckBox>(f, "CheckBox1")->setChecked(true);
     f->Button4Click();
     for (int n : {3, 4, 5})
         f->PanelClick(n);
-    const int first = f->SpinEdit4->value();
+    const int first = child<QSpinBox>(f, "SpinEdit4")->value();
     MessageBoxAnswerer answerer;
     BookWindowCloser closer(*f);
     f->Button1Click();
     QCOMPARE(answerer.texts, QStringList{"Tato legalizační doložka byla uložena."});
-    QVERIFY(!f->CheckBox1->isChecked());
-    QCOMPARE(f->SpinEdit4->value(), first + 3);
+    QVERIFY(!child<QCheckBox>(f, "CheckBox1")->isChecked());
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit4")->value(), first + 3);
     const QByteArray file = readBytes(DataDir::savedClausesFile());
     QVERIFY(file.startsWith("\xEF\xBB\xBF")); // the name needs more than Windows-1250
     QCOMPARE(AnsiText::decode(file),
@@ -184,17 +185,17 @@ void TestLegalization::unstorableTextIsRefusedBeforePrinting() {
     const QString pdf = m_box->root() + QStringLiteral("/none.pdf");
     f->printer().setOutputFormat(QPrinter::PdfFormat);
     f->printer().setOutputFileName(pdf);
-    f->ComboBox14->setEditText(QStringLiteral("Jan | Novák"));
-    f->Edit3->setText(QStringLiteral("Brno"));
-    f->Edit4->setText(QStringLiteral("123"));
-    f->CheckBox1->setChecked(true);
+    child<QComboBox>(f, "ComboBox14")->setEditText(QStringLiteral("Jan | Novák"));
+    child<QLineEdit>(f, "Edit3")->setText(QStringLiteral("Brno"));
+    child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("123"));
+    child<QCheckBox>(f, "CheckBox1")->setChecked(true);
     MessageBoxAnswerer answerer;
     f->Button1Click();
     QCOMPARE(answerer.texts.size(), 1);
     QVERIFY2(answerer.texts[0].contains(QStringLiteral("„|“")), qPrintable(answerer.texts[0]));
-    QCOMPARE(f->focusWidget(), f->ComboBox14);
+    QCOMPARE(f->focusWidget(), child<QComboBox>(f, "ComboBox14"));
     QVERIFY(!QFile::exists(pdf));
-    QVERIFY(f->CheckBox1->isChecked());
+    QVERIFY(child<QCheckBox>(f, "CheckBox1")->isChecked());
     QCOMPARE(readBytes(DataDir::savedClausesFile()), QByteArray());
 }
 
@@ -227,30 +228,30 @@ void TestLegalization::documentCheckFollowsTheAnswer() {
     service.respond = [=](const QByteArray&) { return StandInService::Answer{status, body, 0, false}; };
     writeSettings({"[Web]", "Server=" + service.base()});
     auto f = legalizationWindow();
-    f->Edit4->setText(QStringLiteral("123456"));
-    f->Edit1->setText(QStringLiteral("AB"));
+    child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("123456"));
+    child<QLineEdit>(f, "Edit1")->setText(QStringLiteral("AB"));
     QCOMPARE(f->documentCheckState, QStringLiteral("?"));
-    QVERIFY(!f->Button8->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(f->Button8->isEnabled(), 5000);
+    QVERIFY(!child<QPushButton>(f, "Button8")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(f, "Button8")->isEnabled(), 5000);
     QCOMPARE(service.targets, QList<QByteArray>{"/overeni-dokladu/simple/?number=123456AB&type=0"});
     QCOMPARE(edit4Colour(*f), colour);
     QCOMPARE(f->documentCheckState, state);
-    QCOMPARE(f->Edit4->toolTip(), hint);
-    QCOMPARE(f->Button8->text(), QStringLiteral("info"));
+    QCOMPARE(child<QLineEdit>(f, "Edit4")->toolTip(), hint);
+    QCOMPARE(child<QPushButton>(f, "Button8")->text(), QStringLiteral("info"));
     // Any change puts the field back until the next answer.
-    f->Edit1->setText(QStringLiteral("ABC"));
+    child<QLineEdit>(f, "Edit1")->setText(QStringLiteral("ABC"));
     QCOMPARE(edit4Colour(*f), windowColour());
     QCOMPARE(f->documentCheckState, QStringLiteral("?"));
-    QVERIFY(!f->Button8->isEnabled());
+    QVERIFY(!child<QPushButton>(f, "Button8")->isEnabled());
 }
 
 void TestLegalization::typingWithPausesSendsOneRequest() {
     StandInService service;
     writeSettings({"[Web]", "Server=" + service.base()});
     auto f = legalizationWindow();
-    f->ComboBox7->setCurrentIndex(2);
+    child<QComboBox>(f, "ComboBox7")->setCurrentIndex(2);
     for (QChar c : QStringLiteral("A1&#x")) {
-        QTest::keyClick(f->Edit4, c.toLatin1());
+        QTest::keyClick(child<QLineEdit>(f, "Edit4"), c.toLatin1());
         QTest::qWait(300);
     }
     QVERIFY(service.targets.isEmpty());
@@ -260,10 +261,10 @@ void TestLegalization::typingWithPausesSendsOneRequest() {
     QTest::qWait(1200);
     QCOMPARE(service.targets.size(), 1);
     // Clearing the number disables "info" and sends nothing.
-    f->Edit4->clear();
+    child<QLineEdit>(f, "Edit4")->clear();
     QTest::qWait(1200);
     QCOMPARE(service.targets.size(), 1);
-    QVERIFY(!f->Button8->isEnabled());
+    QVERIFY(!child<QPushButton>(f, "Button8")->isEnabled());
     QCOMPARE(f->documentCheckState, QStringLiteral("?"));
 }
 
@@ -271,15 +272,15 @@ void TestLegalization::kindsWithoutCodeSendNothing() {
     StandInService service;
     writeSettings({"[Web]", "Server=" + service.base()});
     auto f = legalizationWindow();
-    f->ComboBox7->setCurrentIndex(4);
-    f->Edit4->setText(QStringLiteral("123456"));
+    child<QComboBox>(f, "ComboBox7")->setCurrentIndex(4);
+    child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("123456"));
     QTest::qWait(1300);
     QVERIFY(service.targets.isEmpty());
-    QVERIFY(!f->Button8->isEnabled());
+    QVERIFY(!child<QPushButton>(f, "Button8")->isEnabled());
     QCOMPARE(f->documentCheckState, QStringLiteral("?"));
     // The empty kind is not accepted: the first kind takes its place and is checked.
-    f->ComboBox7->setCurrentIndex(1);
-    QCOMPARE(f->ComboBox7->currentIndex(), 0);
+    child<QComboBox>(f, "ComboBox7")->setCurrentIndex(1);
+    QCOMPARE(child<QComboBox>(f, "ComboBox7")->currentIndex(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(service.targets.size(), 1, 3000);
     QVERIFY(service.targets[0].endsWith("&type=0"));
 }
@@ -293,14 +294,14 @@ void TestLegalization::networkDownOffersRetryAndInfo() {
     }
     writeSettings({"[Web]", QStringLiteral("Server=http://127.0.0.1:%1").arg(port)});
     auto f = legalizationWindow();
-    f->Edit4->setText(QStringLiteral("99"));
-    QTRY_VERIFY_WITH_TIMEOUT(f->Button8->isEnabled(), 5000);
-    QCOMPARE(f->Button8->text(), QStringLiteral("Ověřit"));
+    child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("99"));
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(f, "Button8")->isEnabled(), 5000);
+    QCOMPARE(child<QPushButton>(f, "Button8")->text(), QStringLiteral("Ověřit"));
     QCOMPARE(f->documentCheckState, QStringLiteral("?"));
     QCOMPARE(edit4Colour(*f), windowColour());
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
-    QTest::mouseClick(f->Button8, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(f, "Button8"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     QCOMPARE(catcher.urls,
              QList<QUrl>{
@@ -316,9 +317,9 @@ void TestLegalization::dangerMakesThePrintCommandAsk() {
     const QString pdf = m_box->root() + QStringLiteral("/asked.pdf");
     f->printer().setOutputFormat(QPrinter::PdfFormat);
     f->printer().setOutputFileName(pdf);
-    f->ComboBox14->setEditText(QStringLiteral("Jan Novák"));
-    f->Edit3->setText(QStringLiteral("Brno"));
-    f->Edit4->setText(QStringLiteral("123"));
+    child<QComboBox>(f, "ComboBox14")->setEditText(QStringLiteral("Jan Novák"));
+    child<QLineEdit>(f, "Edit3")->setText(QStringLiteral("Brno"));
+    child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("123"));
     QTRY_COMPARE_WITH_TIMEOUT(f->documentCheckState, QStringLiteral("danger"), 5000);
     MessageBoxAnswerer answerer(QStringLiteral("Zrušit"));
     f->Button1Click();
@@ -326,7 +327,7 @@ void TestLegalization::dangerMakesThePrintCommandAsk() {
     QVERIFY(answerer.texts[0].startsWith(QStringLiteral("Tento doklad byl nalezen")));
     QVERIFY(!QFile::exists(pdf));
     // After a change of the series the command no longer asks.
-    f->Edit1->setText(QStringLiteral("X"));
+    child<QLineEdit>(f, "Edit1")->setText(QStringLiteral("X"));
     answerer.setButton(QStringLiteral("OK"));
     BookWindowCloser closer(*f);
     f->Button1Click();
@@ -338,18 +339,19 @@ void TestLegalization::eidImportFillsTheFields() {
     StandInService service;
     writeSettings({"[Web]", "Server=" + service.base()});
     auto f = legalizationWindow();
-    f->ComboBox7->setCurrentIndex(3);
-    f->ComboBox6->setCurrentIndex(2);
+    child<QComboBox>(f, "ComboBox7")->setCurrentIndex(3);
+    child<QComboBox>(f, "ComboBox6")->setCurrentIndex(2);
     QGuiApplication::clipboard()->setText(QString::fromUtf8(readBytes(testDataPath("eid/complete.json"))));
     MessageBoxAnswerer answerer;
-    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(f, "BitBtn1"), Qt::LeftButton);
     QCOMPARE(answerer.texts, QStringList{});
-    QCOMPARE(f->ComboBox14->currentText(), QStringLiteral("Tomáš Dvořák, 07.03.1985, Brno"));
-    QCOMPARE(f->Edit3->text(), QStringLiteral("Husova 1234/5, Brno-střed, 602 00 Brno"));
-    QCOMPARE(f->ComboBox6->currentIndex(), 0);
-    QCOMPARE(f->ComboBox7->currentIndex(), 0);
-    QCOMPARE(f->Edit4->text(), QStringLiteral("205123456"));
-    QVERIFY(f->RadioButton1->isChecked());
+    QCOMPARE(child<QComboBox>(f, "ComboBox14")->currentText(),
+             QStringLiteral("Tomáš Dvořák, 07.03.1985, Brno"));
+    QCOMPARE(child<QLineEdit>(f, "Edit3")->text(), QStringLiteral("Husova 1234/5, Brno-střed, 602 00 Brno"));
+    QCOMPARE(child<QComboBox>(f, "ComboBox6")->currentIndex(), 0);
+    QCOMPARE(child<QComboBox>(f, "ComboBox7")->currentIndex(), 0);
+    QCOMPARE(child<QLineEdit>(f, "Edit4")->text(), QStringLiteral("205123456"));
+    QVERIFY(child<QRadioButton>(f, "RadioButton1")->isChecked());
     QCOMPARE(edit4Colour(*f), windowColour());
     QTRY_COMPARE_WITH_TIMEOUT(f->documentCheckState, QStringLiteral("ok"), 5000);
     QCOMPARE(service.targets, QList<QByteArray>{"/overeni-dokladu/simple/?number=205123456&type=0"});
@@ -377,7 +379,7 @@ void TestLegalization::eidImportMessages() {
     QFETCH(QString, message);
     writeSettings({"[Web]", "Server=pomoc.example.cz"});
     auto f = legalizationWindow();
-    f->ComboBox14->setEditText(QStringLiteral("beze změny"));
+    child<QComboBox>(f, "ComboBox14")->setEditText(QStringLiteral("beze změny"));
     if (hasText)
         QGuiApplication::clipboard()->setText(clipboard);
     else
@@ -385,7 +387,7 @@ void TestLegalization::eidImportMessages() {
     MessageBoxAnswerer answerer;
     f->BitBtn1Click();
     QCOMPARE(answerer.texts, QStringList{message});
-    QCOMPARE(f->ComboBox14->currentText(), QStringLiteral("beze změny"));
+    QCOMPARE(child<QComboBox>(f, "ComboBox14")->currentText(), QStringLiteral("beze změny"));
     QCOMPARE(f->documentCheckState, QString());
 }
 

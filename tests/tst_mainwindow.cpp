@@ -2,10 +2,10 @@
 #include "UiSupport.h"
 
 #include "about/about.h"
-#include "app/PositionPanel.h"
 #include "book/book.h"
 #include "settings/SettingsStore.h"
 #include "settings/settings.h"
+#include "ui/PositionPanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,8 +26,8 @@ namespace {
 
 QStringList tabCaptions(TForm1& f) {
     QStringList out;
-    for (int i = 0; i < f.TabControl1->count(); ++i)
-        out << f.TabControl1->tabText(i);
+    for (int i = 0; i < child<QTabBar>(f, "TabControl1")->count(); ++i)
+        out << child<QTabBar>(f, "TabControl1")->tabText(i);
     return out;
 }
 
@@ -81,32 +81,36 @@ void TestMainWindow::firstStart() {
     QCOMPARE(f->size().width(), 371);
     QCOMPARE(f->minimumSize(), f->maximumSize());
     QCOMPARE(tabCaptions(*f), (QStringList{"VIDIMACE", "LEGALIZACE", "ZÁMĚR", "SCHVÁLENÍ"}));
-    QVERIFY(!f->GroupBox1->isHidden());
-    QVERIFY(f->GroupBox2->isHidden() && f->GroupBox3->isHidden() && f->GroupBox4->isHidden());
-    QVERIFY(f->CheckBox1->isHidden());
-    QVERIFY(f->Button1->menu() != nullptr);
+    QVERIFY(!child<QGroupBox>(f, "GroupBox1")->isHidden());
+    QVERIFY(child<QGroupBox>(f, "GroupBox2")->isHidden() && child<QGroupBox>(f, "GroupBox3")->isHidden() &&
+            child<QGroupBox>(f, "GroupBox4")->isHidden());
+    QVERIFY(child<QCheckBox>(f, "CheckBox1")->isHidden());
+    QVERIFY(child<QToolButton>(f, "Button1")->menu() != nullptr);
     QCOMPARE(markedPositions(*f), QList<int>{1});
-    QCOMPARE(f->ComboBox4->currentText(), QStringLiteral("Zoz Azira"));
-    QCOMPARE(f->ComboBox8->currentText(), QStringLiteral("Zoz Azira"));
-    QCOMPARE(f->ComboBox11->currentText(), QStringLiteral("Zastupitelstvem obce Zididuzado Dazuz"));
-    QCOMPARE(f->ComboBox13->currentText(), QStringLiteral("Zastupitelstva obce Zididuzado Dazuz"));
+    QCOMPARE(child<QComboBox>(f, "ComboBox4")->currentText(), QStringLiteral("Zoz Azira"));
+    QCOMPARE(child<QComboBox>(f, "ComboBox8")->currentText(), QStringLiteral("Zoz Azira"));
+    QCOMPARE(child<QComboBox>(f, "ComboBox11")->currentText(),
+             QStringLiteral("Zastupitelstvem obce Zididuzado Dazuz"));
+    QCOMPARE(child<QComboBox>(f, "ComboBox13")->currentText(),
+             QStringLiteral("Zastupitelstva obce Zididuzado Dazuz"));
     QCOMPARE(child<QLabel>(f.get(), "Label9")->text(), QStringLiteral("V Dudeverodu Zered"));
     QCOMPARE(child<QLabel>(f.get(), "Label18")->text(), QStringLiteral("V Dudeverodu Zered"));
     const QDate today = QDate::currentDate();
-    QCOMPARE(f->SpinEdit5->value(), today.year());
-    QCOMPARE(f->SpinEdit6->value(), today.year());
-    QCOMPARE(f->DateTimePicker3->date(), today.addDays(-15));
-    QCOMPARE(f->DateTimePicker4->date(), today);
-    QCOMPARE(f->DateTimePicker6->date(), today);
-    QCOMPARE(f->DateTimePicker1->text(), today.toString(QStringLiteral("dd.MM.yyyy")));
-    QCOMPARE(f->SpinEdit2->value(), 1);
-    QCOMPARE(f->SpinEdit4->value(), 1);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit5")->value(), today.year());
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit6")->value(), today.year());
+    QCOMPARE(child<QDateEdit>(f, "DateTimePicker3")->date(), today.addDays(-15));
+    QCOMPARE(child<QDateEdit>(f, "DateTimePicker4")->date(), today);
+    QCOMPARE(child<QDateEdit>(f, "DateTimePicker6")->date(), today);
+    QCOMPARE(child<QDateEdit>(f, "DateTimePicker1")->text(), today.toString(QStringLiteral("dd.MM.yyyy")));
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), 1);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit4")->value(), 1);
     QCOMPARE(f->documentCheckState, QString());
     const QString status = f->statusBar()->findChild<QLabel*>()->text();
     QVERIFY2(status.contains(QString::number(today.year())) && status.contains(QStringLiteral("verze 7.41")),
              qPrintable(status));
-    QCOMPARE(f->ComboBox14->itemText(0), QStringLiteral("Zadejte alespoň tři písmena uložené doložky"));
-    QVERIFY(!f->Button8->isEnabled());
+    QCOMPARE(child<QComboBox>(f, "ComboBox14")->itemText(0),
+             QStringLiteral("Zadejte alespoň tři písmena uložené doložky"));
+    QVERIFY(!child<QPushButton>(f, "Button8")->isEnabled());
     QVERIFY(f->Form2 && f->Form3 && f->Form5);
     QVERIFY(f->Form2->isHidden() && f->Form3->isHidden() && f->Form5->isHidden());
 }
@@ -137,8 +141,9 @@ void TestMainWindow::tabsFollowSettings() {
     QCOMPARE(tabCaptions(*f), tabs);
     for (const char* name : {"GroupBox1", "GroupBox2", "GroupBox3", "GroupBox4"})
         QCOMPARE(!child<QGroupBox>(f.get(), name)->isHidden(), visibleBox == QLatin1String(name));
-    QCOMPARE(!f->CheckBox1->isHidden(), visibleBox == u"GroupBox2");
-    QCOMPARE(f->Button1->menu() != nullptr, visibleBox == u"GroupBox1" || visibleBox == u"GroupBox2");
+    QCOMPARE(!child<QCheckBox>(f, "CheckBox1")->isHidden(), visibleBox == u"GroupBox2");
+    QCOMPARE(child<QToolButton>(f, "Button1")->menu() != nullptr,
+             visibleBox == u"GroupBox1" || visibleBox == u"GroupBox2");
     // Flags that are not "1" are seeded only when empty, so "0" stays.
     QCOMPARE(readSetting("Zalozky", "Vidimace"), flags[0].isEmpty() ? QStringLiteral("1") : flags[0]);
     QCOMPARE(markedPositions(*f), QList<int>{4});
@@ -149,12 +154,12 @@ void TestMainWindow::bookLists() {
     writeSettings({"[Knihy]", "Kniha1=A", "Kniha2=", "Kniha3=C", "cisloKniha1=15", "[Cislovani]",
                    "VybranaKniha-Vidimace=3", "VybranaKniha-Legalizace=1", "Vidimace-legalizace=7"});
     auto f = createWindows();
-    QCOMPARE(comboItems(f->ComboBox16), (QStringList{"bez označení", "A"}));
-    QCOMPARE(comboItems(f->ComboBox15), (QStringList{"bez označení", "A"}));
-    QCOMPARE(f->ComboBox16->currentIndex(), -1);
-    QCOMPARE(f->SpinEdit2->value(), 1); // no selection: the field keeps its value
-    QCOMPARE(f->ComboBox15->currentIndex(), 1);
-    QCOMPARE(f->SpinEdit4->value(), 15);
+    QCOMPARE(comboItems(child<QComboBox>(f, "ComboBox16")), (QStringList{"bez označení", "A"}));
+    QCOMPARE(comboItems(child<QComboBox>(f, "ComboBox15")), (QStringList{"bez označení", "A"}));
+    QCOMPARE(child<QComboBox>(f, "ComboBox16")->currentIndex(), -1);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), 1); // no selection: the field keeps its value
+    QCOMPARE(child<QComboBox>(f, "ComboBox15")->currentIndex(), 1);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit4")->value(), 15);
 }
 
 void TestMainWindow::marking() {
@@ -168,9 +173,9 @@ void TestMainWindow::marking() {
     QVERIFY(p5->isMarked());
     QCOMPARE(p5->palette().color(QPalette::Window), QColor(58, 203, 242));
     QCOMPARE(p5->frameShadow(), QFrame::Sunken);
-    QTest::mouseClick(f->Button2, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(f, "Button2"), Qt::LeftButton);
     QCOMPARE(markedPositions(*f).size(), 12);
-    QTest::mouseClick(f->Button4, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(f, "Button4"), Qt::LeftButton);
     QCOMPARE(markedPositions(*f), QList<int>{});
     QCOMPARE(p5->frameShadow(), QFrame::Raised);
 }
@@ -198,12 +203,12 @@ void TestMainWindow::intentionDates() {
     AppDataSandbox box;
     auto f = createWindows();
     const QDate today = QDate::currentDate();
-    f->DateTimePicker3->setDate(QDate(today.year(), 3, 1));
-    QCOMPARE(f->DateTimePicker4->date(), QDate(today.year(), 3, 16));
-    QCOMPARE(f->DateTimePicker5->date(), QDate(today.year(), 3, 16));
-    f->DateTimePicker4->setDate(QDate(today.year(), 4, 2));
-    QCOMPARE(f->DateTimePicker5->date(), QDate(today.year(), 4, 2));
-    QCOMPARE(f->DateTimePicker3->date(), QDate(today.year(), 3, 1));
+    child<QDateEdit>(f, "DateTimePicker3")->setDate(QDate(today.year(), 3, 1));
+    QCOMPARE(child<QDateEdit>(f, "DateTimePicker4")->date(), QDate(today.year(), 3, 16));
+    QCOMPARE(child<QDateEdit>(f, "DateTimePicker5")->date(), QDate(today.year(), 3, 16));
+    child<QDateEdit>(f, "DateTimePicker4")->setDate(QDate(today.year(), 4, 2));
+    QCOMPARE(child<QDateEdit>(f, "DateTimePicker5")->date(), QDate(today.year(), 4, 2));
+    QCOMPARE(child<QDateEdit>(f, "DateTimePicker3")->date(), QDate(today.year(), 3, 1));
 }
 
 void TestMainWindow::positionIsRemembered() {
@@ -213,7 +218,7 @@ void TestMainWindow::positionIsRemembered() {
         QCOMPARE(f->pos(), QPoint(0, 0));
         f->show();
         f->move(120, 80);
-        QTest::mouseClick(f->Button3, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(f, "Button3"), Qt::LeftButton);
         QVERIFY(!f->isVisible());
     }
     QCOMPARE(readSetting("App", "position left"), QStringLiteral("120"));
@@ -242,7 +247,7 @@ void TestMainWindow::startFailureShowsMessageAndOpensWindow() {
     QCOMPARE(answerer.texts, QStringList{message});
     // The rest of the start sequence did not run: no first-start values, no tabs.
     QCOMPARE(readSetting("App", "Verze"), QStringLiteral("<absent>"));
-    QCOMPARE(f->TabControl1->count(), 0);
+    QCOMPARE(child<QTabBar>(f, "TabControl1")->count(), 0);
     f->show();
     QVERIFY(f->isVisible());
 }
@@ -251,8 +256,8 @@ void TestMainWindow::approvalResolutionIsOffered() {
     AppDataSandbox box;
     writeSettings({"[DPJ]", "SchvaleniCisloUsneseni=12/2020", "SchvaleniDatumUsneseni=14.8.2019"});
     auto f = createWindows();
-    QCOMPARE(f->Edit6->text(), QStringLiteral("12/2020"));
-    QCOMPARE(f->DateTimePicker6->date(), QDate(2019, 8, 14));
+    QCOMPARE(child<QLineEdit>(f, "Edit6")->text(), QStringLiteral("12/2020"));
+    QCOMPARE(child<QDateEdit>(f, "DateTimePicker6")->date(), QDate(2019, 8, 14));
 }
 
 // Each row prints a sequence of designations through the window's routine.
@@ -308,14 +313,14 @@ void TestMainWindow::designation() {
     AppDataSandbox box;
     writeSettings(ini);
     auto f = createWindows();
-    f->SpinEdit5->setValue(2025);
-    f->SpinEdit6->setValue(2025);
+    child<QSpinBox>(f, "SpinEdit5")->setValue(2025);
+    child<QSpinBox>(f, "SpinEdit6")->setValue(2025);
     QStringList got;
     for (const QString& kind : kinds)
         got << f->oznaceni(kind);
     QCOMPARE(got, designations);
-    QCOMPARE(f->SpinEdit2->value(), copyField);
-    QCOMPARE(f->SpinEdit4->value(), legalField);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), copyField);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit4")->value(), legalField);
     SettingsStore s(DataDir::settingsFile());
     for (const QString& entry : stored) {
         const QString section = entry.section(u'/', 0, 0);
@@ -328,21 +333,21 @@ void TestMainWindow::bookChoiceReloadsNumber() {
     AppDataSandbox box;
     writeSettings({"[Knihy]", "Kniha1=A", "cisloKniha1=15", "[Cislovani]", "Vidimace-legalizace=7"});
     auto f = createWindows();
-    QCOMPARE(f->SpinEdit2->value(), 7);
-    f->SpinEdit2->setValue(99); // typed by hand, never printed
-    f->ComboBox16->setCurrentIndex(1);
-    QCOMPARE(f->SpinEdit2->value(), 15);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), 7);
+    child<QSpinBox>(f, "SpinEdit2")->setValue(99); // typed by hand, never printed
+    child<QComboBox>(f, "ComboBox16")->setCurrentIndex(1);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), 15);
     QCOMPARE(readSetting("Cislovani", "VybranaKniha-Vidimace"), QStringLiteral("1"));
-    QCOMPARE(f->SpinEdit4->value(), 7); // the other kind is not touched
-    f->ComboBox16->setCurrentIndex(0);
-    QCOMPARE(f->SpinEdit2->value(), 7);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit4")->value(), 7); // the other kind is not touched
+    child<QComboBox>(f, "ComboBox16")->setCurrentIndex(0);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), 7);
     // A counter spoilt by hand: the error is shown and the field keeps its value.
     SettingsStore(DataDir::settingsFile())
         .WriteString(QStringLiteral("Knihy"), QStringLiteral("cisloKniha1"), QStringLiteral("x"));
     MessageBoxAnswerer answerer;
-    f->ComboBox16->setCurrentIndex(1);
+    child<QComboBox>(f, "ComboBox16")->setCurrentIndex(1);
     QCOMPARE(answerer.texts, QStringList{"'x' is not a valid integer value"});
-    QCOMPARE(f->SpinEdit2->value(), 7);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), 7);
 }
 
 void TestMainWindow::aboutBoxAndHelpLinks() {

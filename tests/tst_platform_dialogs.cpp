@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 #include "UiSupport.h"
 
-#include "app/Messages.h"
 #include "settings/LogoFileDialog.h"
+#include "ui/Messages.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

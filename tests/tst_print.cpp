@@ -3,9 +3,9 @@
 #include "TestSupport.h"
 #include "UiSupport.h"
 
-#include "app/PositionPanel.h"
 #include "book/book.h"
 #include "settings/SettingsStore.h"
+#include "ui/PositionPanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,16 +20,16 @@
 namespace {
 
 void selectTab(TForm1& f, const QString& caption) {
-    for (int i = 0; i < f.TabControl1->count(); ++i)
-        if (f.TabControl1->tabText(i) == caption)
-            f.TabControl1->setCurrentIndex(i);
+    for (int i = 0; i < child<QTabBar>(f, "TabControl1")->count(); ++i)
+        if (child<QTabBar>(f, "TabControl1")->tabText(i) == caption)
+            child<QTabBar>(f, "TabControl1")->setCurrentIndex(i);
     QCOMPARE(f.selectedKind(), caption);
 }
 
 void mark(TForm1& f, const QList<int>& positions) {
     f.Button4Click();
     for (int n : positions)
-        QTest::mouseClick(f.panels[n - 1], Qt::LeftButton);
+        QTest::mouseClick(panel(f, n), Qt::LeftButton);
 }
 
 QList<int> marked(TForm1& f) {
@@ -89,14 +89,14 @@ void TestPrint::threeCopyVerificationsThroughCups() {
     writeSettings({"[Knihy]", "Kniha1=A", "cisloKniha1=15", "[Cislovani]", "VybranaKniha-Vidimace=1"});
     auto f = createWindows();
     QVERIFY2(f->printer().printerName() == u"lorvena-capture", qPrintable(f->printer().printerName()));
-    f->SpinEdit5->setValue(2025);
+    child<QSpinBox>(f, "SpinEdit5")->setValue(2025);
     mark(*f, {1, 2, 7});
     const QStringList before = capturedJobs();
     BookWindowCloser closer(*f);
-    QTest::mouseClick(f->Button1, Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(f, "Button1"), Qt::LeftButton);
     QCOMPARE(closer.shown, 1);
     QCOMPARE(f->firstPrintedNumber, 15);
-    QCOMPARE(f->SpinEdit2->value(), 18);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), 18);
     QCOMPARE(readSetting("Knihy", "cisloKniha1"), QStringLiteral("18"));
     QCOMPARE(readSetting("App", "last printed"), QStringLiteral("7"));
     QCOMPARE(marked(*f), QList<int>{8});
@@ -138,13 +138,13 @@ void TestPrint::fullSheetStaysInsideItsLabels() {
     auto f = createWindows();
     const QString pdf = printToPdf(*f, m_box->root() + QStringLiteral("/sheet.pdf"));
     selectTab(*f, QStringLiteral("LEGALIZACE"));
-    f->ComboBox14->setEditText(QStringLiteral("Jan Novák, 07.03.1985, Brno"));
-    f->Edit3->setText(QStringLiteral("Masarykova 1234/56, 602 00 Brno"));
-    f->Edit4->setText(QStringLiteral("123456789"));
+    child<QComboBox>(f, "ComboBox14")->setEditText(QStringLiteral("Jan Novák, 07.03.1985, Brno"));
+    child<QLineEdit>(f, "Edit3")->setText(QStringLiteral("Masarykova 1234/56, 602 00 Brno"));
+    child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("123456789"));
     f->Button2Click();
     BookWindowCloser closer(*f);
     f->Button1Click();
-    QCOMPARE(f->SpinEdit4->value(), 132);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit4")->value(), 132);
     int pages = 0;
     const QList<PdfWord> words = pdfWords(pdf, &pages);
     QCOMPARE(pages, 1);
@@ -163,8 +163,8 @@ void TestPrint::fullSheetStaysInsideItsLabels() {
         }
         bool hasDesignation = false;
         for (const PdfWord& w : label)
-            hasDesignation =
-                hasDesignation || w.text == QStringLiteral("%1/%2").arg(119 + n).arg(f->SpinEdit6->value());
+            hasDesignation = hasDesignation || w.text == QStringLiteral("%1/%2").arg(119 + n).arg(
+                                                             child<QSpinBox>(f, "SpinEdit6")->value());
         QVERIFY2(hasDesignation, qPrintable(QStringLiteral("label %1 lacks its designation").arg(n)));
     }
 }
@@ -173,14 +173,14 @@ void TestPrint::municipalClausesDoNotOpenTheBookWindow() {
     auto f = createWindows();
     printToPdf(*f, m_box->root() + QStringLiteral("/zamer.pdf"));
     selectTab(*f, QStringLiteral("ZÁMĚR"));
-    f->Edit2->setText(QStringLiteral("12/2019"));
-    f->Edit5->setText(QStringLiteral("5/2019"));
+    child<QLineEdit>(f, "Edit2")->setText(QStringLiteral("12/2019"));
+    child<QLineEdit>(f, "Edit5")->setText(QStringLiteral("5/2019"));
     mark(*f, {3});
     BookWindowCloser closer(*f);
     f->Button1Click();
     QCOMPARE(closer.shown, 0);
     QCOMPARE(f->firstPrintedNumber, 0);
-    QCOMPARE(f->SpinEdit2->value(), 1);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), 1);
     QCOMPARE(readSetting("App", "last printed"), QStringLiteral("3"));
     QCOMPARE(marked(*f), QList<int>{4});
     const QList<PdfWord> words = pdfWords(m_box->root() + QStringLiteral("/zamer.pdf"));
@@ -196,16 +196,16 @@ void TestPrint::approvalRemembersItsResolution() {
     auto f = createWindows();
     printToPdf(*f, m_box->root() + QStringLiteral("/schvaleni.pdf"));
     selectTab(*f, QStringLiteral("SCHVÁLENÍ"));
-    f->Edit6->setText(QStringLiteral("ZO/7/2019"));
-    f->DateTimePicker6->setDate(QDate(2019, 8, 14));
+    child<QLineEdit>(f, "Edit6")->setText(QStringLiteral("ZO/7/2019"));
+    child<QDateEdit>(f, "DateTimePicker6")->setDate(QDate(2019, 8, 14));
     mark(*f, {2, 5});
     f->Button1Click();
     QCOMPARE(readSetting("DPJ", "SchvaleniCisloUsneseni"), QStringLiteral("ZO/7/2019"));
     QCOMPARE(readSetting("DPJ", "SchvaleniDatumUsneseni"), QStringLiteral("14.8.2019"));
     QCOMPARE(marked(*f), QList<int>{});
     auto again = createWindows();
-    QCOMPARE(again->Edit6->text(), QStringLiteral("ZO/7/2019"));
-    QCOMPARE(again->DateTimePicker6->date(), QDate(2019, 8, 14));
+    QCOMPARE(child<QLineEdit>(again, "Edit6")->text(), QStringLiteral("ZO/7/2019"));
+    QCOMPARE(child<QDateEdit>(again, "DateTimePicker6")->date(), QDate(2019, 8, 14));
 }
 
 // A logo file that cannot be read: the clauses are printed without it and
@@ -216,7 +216,7 @@ void TestPrint::unreadableLogoPrintsWithoutIt() {
     auto f = createWindows();
     const QString pdf = printToPdf(*f, m_box->root() + QStringLiteral("/logo.pdf"));
     selectTab(*f, QStringLiteral("SCHVÁLENÍ"));
-    f->Edit6->setText(QStringLiteral("ZO/7/2019"));
+    child<QLineEdit>(f, "Edit6")->setText(QStringLiteral("ZO/7/2019"));
     mark(*f, {1, 2, 3});
     MessageBoxAnswerer answerer;
     f->Button1Click();
@@ -278,7 +278,7 @@ void TestPrint::checksRefuseWithFocus() {
     f->show();
     QVERIFY(QTest::qWaitForWindowActive(f.get()));
     selectTab(*f, tab);
-    f->Edit6->clear();
+    child<QLineEdit>(f, "Edit6")->clear();
     for (const QString& entry : fill) {
         const QString name = entry.section(u'=', 0, 0), value = entry.section(u'=', 1);
         QWidget* w = f->findChild<QWidget*>(name);
@@ -343,7 +343,7 @@ void TestPrint::documentCheckConfirmation() {
     f->Button1Click();
     QCOMPARE(answerer.texts, asked);
     QCOMPARE(QFile::exists(pdf), printed);
-    QCOMPARE(f->SpinEdit2->value(), printed ? 2 : 1);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), printed ? 2 : 1);
     QCOMPARE(f->documentCheckState, state);
 }
 
@@ -360,7 +360,7 @@ void TestPrint::noMarkShowsMessageAndFollowsUp() {
                          "doložku vytisknout."});
     QCOMPARE(closer.shown, 1);
     QVERIFY(!QFile::exists(pdf));
-    QCOMPARE(f->SpinEdit2->value(), 1);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), 1);
     QCOMPARE(readSetting("App", "last printed"), QStringLiteral("5"));
     QCOMPARE(marked(*f), QList<int>{6});
 }
@@ -394,7 +394,7 @@ void TestPrint::badSettingsStopBeforeTheJob() {
     QCOMPARE(answerer.texts, QStringList{message});
     QVERIFY(!QFile::exists(pdf));
     QCOMPARE(readSetting("App", "last printed"), QStringLiteral("12"));
-    QCOMPARE(f->SpinEdit2->value(), 1);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), 1);
     QCOMPARE(closer.shown, 0);
     QCOMPARE(marked(*f), QList<int>{4});
 }
@@ -413,8 +413,8 @@ void TestPrint::failedJobConsumesNoNumber() {
     QFile::setPermissions(DataDir::settingsFile(), QFile::ReadOwner | QFile::WriteOwner);
     QCOMPARE(answerer.texts,
              QStringList{QStringLiteral("Unable to write to %1").arg(DataDir::settingsFile())});
-    QCOMPARE(f->SpinEdit2->value(), 40);
-    QCOMPARE(f->SpinEdit4->value(), 40);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit2")->value(), 40);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit4")->value(), 40);
     QCOMPARE(readSetting("Cislovani", "Vidimace-legalizace"), QStringLiteral("40"));
     QVERIFY(!QFile::exists(pdf));
     QCOMPARE(closer.shown, 0);
@@ -462,9 +462,9 @@ void TestPrint::jobThatCannotStartGivesNumbersBack() {
     auto f = createWindows();
     printToPdf(*f, m_box->root() + QStringLiteral("/no/such/folder/job.pdf"));
     selectTab(*f, QStringLiteral("LEGALIZACE"));
-    f->ComboBox14->setEditText(QStringLiteral("Jan Novák"));
-    f->Edit3->setText(QStringLiteral("Brno"));
-    f->Edit4->setText(QStringLiteral("123"));
+    child<QComboBox>(f, "ComboBox14")->setEditText(QStringLiteral("Jan Novák"));
+    child<QLineEdit>(f, "Edit3")->setText(QStringLiteral("Brno"));
+    child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("123"));
     mark(*f, {3, 4, 5});
     MessageBoxAnswerer answerer;
     BookWindowCloser closer(*f);
@@ -472,7 +472,7 @@ void TestPrint::jobThatCannotStartGivesNumbersBack() {
     QCOMPARE(answerer.texts.size(), 1);
     QVERIFY2(answerer.texts[0].startsWith(QStringLiteral("Tiskovou úlohu se nepodařilo zahájit")),
              qPrintable(answerer.texts[0]));
-    QCOMPARE(f->SpinEdit4->value(), 15);
+    QCOMPARE(child<QSpinBox>(f, "SpinEdit4")->value(), 15);
     QCOMPARE(readSetting("Knihy", "cisloKniha1"), QStringLiteral("15"));
     QCOMPARE(readSetting("App", "last printed"), QStringLiteral("2"));
     QCOMPARE(marked(*f), (QList<int>{3, 4, 5}));

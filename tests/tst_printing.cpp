@@ -3,11 +3,11 @@
 #include "printing/ClauseFonts.h"
 #include "printing/PainterSurface.h"
 #include "printing/Pen.h"
-#include "printing/RecordingSurface.h"
 #include "printing/SheetGeometry.h"
 #include "printing/Units.h"
 #include "settings/AppError.h"
 #include "settings/SettingsStore.h"
+#include "support/RecordingSurface.h"
 
 #include <QPainter>
 #include <QPdfWriter>

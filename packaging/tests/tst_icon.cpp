@@ -1,6 +1,6 @@
 // The desktop icon file must show what the program draws as its window icon:
 // the SVG is written by hand, the painter code may change.
-#include "app/Artwork.h"
+#include "ui/Artwork.h"
 
 #include <QGuiApplication>
 #include <QPainter>

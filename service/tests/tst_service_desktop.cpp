@@ -97,11 +97,12 @@ private slots:
         auto f = createWindows();
         f->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.get()));
-        for (int i = 0; i < f->TabControl1->count(); ++i) {
-            if (f->TabControl1->tabText(i) == QStringLiteral("LEGALIZACE"))
-                f->TabControl1->setCurrentIndex(i);
+        for (int i = 0; i < child<QTabBar>(f, "TabControl1")->count(); ++i) {
+            if (child<QTabBar>(f, "TabControl1")->tabText(i) == QStringLiteral("LEGALIZACE"))
+                child<QTabBar>(f, "TabControl1")->setCurrentIndex(i);
         }
-        QCOMPARE(f->TabControl1->tabText(f->TabControl1->currentIndex()), QStringLiteral("LEGALIZACE"));
+        QCOMPARE(child<QTabBar>(f, "TabControl1")->tabText(child<QTabBar>(f, "TabControl1")->currentIndex()),
+                 QStringLiteral("LEGALIZACE"));
         auto* documentKind = child<QComboBox>(f.get(), "ComboBox7");
         auto* numberField = child<QLineEdit>(f.get(), "Edit4");
         auto* seriesField = child<QLineEdit>(f.get(), "Edit1");

@@ -1,4 +1,4 @@
-#include "app/CentredPlacement.h"
+#include "ui/CentredPlacement.h"
 
 #include <QEvent>
 #include <QMargins>

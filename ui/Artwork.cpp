@@ -1,4 +1,6 @@
-#include "app/Artwork.h"
+#include "ui/Artwork.h"
+
+#include "ui/Fonts.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -69,8 +71,7 @@ QPixmap productLogo() {
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     paintSign(p, QRectF(8, 56, 110, 110));
-    QFont f;
-    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    QFont f = fontOf(Typeface::Arial);
     f.setPixelSize(46);
     f.setBold(true);
     p.setFont(f);

@@ -1,4 +1,4 @@
-#include "app/PrinterSetup.h"
+#include "ui/PrinterSetup.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>

@@ -1,4 +1,6 @@
-#include "app/PositionPanel.h"
+#include "ui/PositionPanel.h"
+
+#include "ui/Fonts.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -10,9 +12,7 @@ PositionPanel::PositionPanel(const QString& caption, int pointSize, QWidget* par
     setLineWidth(2);
     setAutoFillBackground(true);
     setCursor(Qt::PointingHandCursor);
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPointSize(pointSize);
+    QFont font = fontOf(Typeface::Arial, pointSize);
     font.setBold(true);
     m_caption->setFont(font);
     m_caption->setAlignment(Qt::AlignCenter);

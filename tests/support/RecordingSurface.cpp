@@ -1,4 +1,4 @@
-#include "printing/RecordingSurface.h"
+#include "support/RecordingSurface.h"
 
 void RecordingSurface::setFont(const QString& face, int pointSize, bool bold, bool strikeOut) {
     m_face = face;

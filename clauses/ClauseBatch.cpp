@@ -1,0 +1,153 @@
+#include "clauses/ClauseBatch.h"
+
+#include "printing/Pen.h"
+#include "printing/SheetJob.h"
+#include "settings/DataDir.h"
+#include "settings/SettingsCatalogue.h"
+#include "settings/SettingsStore.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+ClauseKind kindOf(const ClauseParticulars& particulars) {
+    constexpr ClauseKind kinds[] = {ClauseKind::CopyVerification, ClauseKind::Legalization,
+                                    ClauseKind::Intention, ClauseKind::Approval};
+    return kinds[particulars.index()];
+}
+
+} // namespace
+
+// One value the batch wrote, with what the file held before (nothing when
+// the key was absent: no key is ever deleted, so such a key keeps the new value).
+struct ClauseBatch::Change {
+    Setting key;
+    std::optional<QString> before;
+};
+
+ClauseBatch::ClauseBatch(SettingsStore& settings, ClauseKind kind, QList<int> marked, OrderNumbers numbers)
+    : m_settings(settings), m_kind(kind), m_marked(std::move(marked)), m_numbers(numbers),
+      m_geometry(SheetGeometry::read(settings)), m_fonts(ClauseFonts::read(settings)),
+      m_dpi(Key::dpi().integer(settings)) {
+    std::sort(m_marked.begin(), m_marked.end());
+    m_marked.erase(std::unique(m_marked.begin(), m_marked.end()), m_marked.end());
+}
+
+BatchSummary ClauseBatch::run(SheetJob& job, const ClauseParticulars& gathered, Mode mode,
+                              BatchListener* listener) {
+    if (kindOf(gathered) != m_kind)
+        throw std::invalid_argument("particulars of another clause kind");
+    BatchSummary summary;
+    summary.kind = m_kind;
+    summary.positions = m_marked;
+    summary.numbers = m_numbers;
+    if (m_marked.isEmpty())
+        return summary;
+
+    // Everything read from the settings is read before anything is written.
+    ClauseParticulars particulars = gathered;
+    if (m_kind == ClauseKind::Intention || m_kind == ClauseKind::Approval) {
+        m_header = readMunicipalHeader(m_settings, m_fonts);
+        const QString logoPath = DataDir::logoFile();
+        if (QFileInfo::exists(logoPath)) {
+            m_header.logo = QImage(logoPath);
+            summary.logoUnreadable = m_header.logo.isNull();
+        }
+    }
+    m_office = Key::officeGenitive().text(m_settings);
+    m_place = Key::place().text(m_settings);
+    if (auto* p = std::get_if<CopyVerificationParticulars>(&particulars)) {
+        p->officeGenitive = m_office;
+        p->place = m_place;
+        p->headingFace = m_fonts.headingFace;
+        p->basicFace = m_fonts.basicFace;
+    } else if (auto* p = std::get_if<LegalizationParticulars>(&particulars)) {
+        p->officeGenitive = m_office;
+        p->place = m_place;
+        p->headingFace = m_fonts.headingFace;
+        p->basicFace = m_fonts.basicFace;
+        p->dataFace = m_fonts.dataFace;
+    }
+
+    if (mode == Mode::Preview) {
+        if (isNumbered(m_kind))
+            for (qsizetype i = 0; i < m_marked.size(); ++i)
+                summary.issued << issueNumber(m_settings, m_kind, summary.numbers);
+        draw(job, particulars, summary, listener);
+        return summary;
+    }
+
+    // Every number is issued and stored before the job opens, so the order
+    // numbers on paper are always ones the counters already hold. All of it
+    // reaches the file in one replace: a failure while storing leaves the
+    // file as it was.
+    QList<Change> changes;
+    {
+        SettingsStore::Batch transaction(m_settings);
+        auto change = [&](const Setting& key, const QString& value) {
+            changes << Change{key, key.stored(m_settings)};
+            key.write(m_settings, value);
+        };
+        change(Key::lastPrinted(), QString::number(m_marked.last()));
+        if (isNumbered(m_kind)) {
+            for (qsizetype i = 0; i < m_marked.size(); ++i) {
+                IssuedNumber issued = issueNumber(m_settings, m_kind, summary.numbers);
+                change(issued.counter, QString::number(issued.nextNumber));
+                summary.issued << std::move(issued);
+            }
+        } else if (const auto* approval = std::get_if<ApprovalParticulars>(&particulars)) {
+            for (const Setting* key : {&Key::approvalNumber(), &Key::approvalDate()})
+                changes << Change{*key, key->stored(m_settings)};
+            rememberApproval(m_settings, *approval);
+        }
+        if (listener)
+            listener->issuing(summary);
+        transaction.commit();
+    }
+
+    try {
+        if (listener)
+            listener->issued(summary);
+        draw(job, particulars, summary, listener);
+    } catch (...) {
+        // The numbers go back, so the screen, the counters and the printer
+        // agree: nothing was printed.
+        try {
+            SettingsStore::Batch transaction(m_settings);
+            for (auto it = changes.crbegin(); it != changes.crend(); ++it)
+                if (it->before && it->key.text(m_settings, QString()) != *it->before)
+                    it->key.write(m_settings, *it->before);
+            transaction.commit();
+            if (listener)
+                listener->rolledBack(summary);
+        } catch (...) {
+            // The original error is the one the clerk needs to see.
+        }
+        throw;
+    }
+    if (listener)
+        listener->printed(summary);
+    return summary;
+}
+
+void ClauseBatch::draw(SheetJob& job, const ClauseParticulars& particulars, const BatchSummary& summary,
+                       BatchListener* listener) {
+    DrawingSurface& surface = job.start();
+    for (qsizetype i = 0; i < summary.positions.size(); ++i) {
+        const QPoint origin = m_geometry.textOrigin(summary.positions[i]);
+        Pen pen(surface, origin.x(), origin.y());
+        if (const auto* p = std::get_if<CopyVerificationParticulars>(&particulars))
+            drawCopyVerification(pen, *p, summary.issued[i].designation);
+        else if (const auto* p = std::get_if<LegalizationParticulars>(&particulars))
+            drawLegalization(pen, *p, summary.issued[i].designation);
+        else if (const auto* p = std::get_if<IntentionParticulars>(&particulars))
+            drawIntention(pen, m_header, *p);
+        else if (const auto* p = std::get_if<ApprovalParticulars>(&particulars))
+            drawApproval(pen, m_header, *p);
+        if (listener)
+            listener->positionDrawn(int(i), summary.positions[i]);
+    }
+    job.finish();
+}
