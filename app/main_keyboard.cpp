@@ -22,5 +22,16 @@ void TForm1::setUpKeyboard() {
          std::initializer_list<QAbstractButton*>{Button2, Button4, Button5, Button7, CheckBox1, Button3})
         Form::showKeysInHint(b);
 
+    // The drop-down part of "TISK" opens with the arrow down (or Alt+Down, F4)
+    // while the button has the focus, as a split button does.
+    auto* dropDown = new QShortcut(Button1);
+    dropDown->setKeys(
+        {QKeySequence(Qt::Key_Down), QKeySequence(Qt::ALT | Qt::Key_Down), QKeySequence(Qt::Key_F4)});
+    dropDown->setContext(Qt::WidgetShortcut);
+    connect(dropDown, &QShortcut::activated, Button1, [this] {
+        if (Button1->menu())
+            Button1->showMenu();
+    });
+
     stepTabsWithCtrlTab(this, TabControl1);
 }

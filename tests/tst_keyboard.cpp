@@ -68,19 +68,26 @@ struct RejectOnExit {
     }
 };
 
-// Runs `driver` inside the modal loop of `dialog` once it is up (whether it
-// opens at once or after a button's short pressed look).
-void whenModal(QDialog* dialog, std::function<void()> driver) {
-    auto* poll = new QTimer(dialog);
+// Runs `driver` once `ready` holds, from inside whatever loop is running then
+// (a modal window's or a menu's).
+void whenReady(QObject* owner, std::function<bool()> ready, std::function<void()> driver) {
+    auto* poll = new QTimer(owner);
     poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, dialog, [dialog, poll, driver] {
-        if (QApplication::activeModalWidget() != dialog)
+    QObject::connect(poll, &QTimer::timeout, owner, [poll, ready, driver] {
+        if (!ready())
             return;
         poll->stop();
         poll->deleteLater();
         driver();
     });
     poll->start();
+}
+
+// Runs `driver` inside the modal loop of `dialog` once it is up (whether it
+// opens at once or after a button's short pressed look).
+void whenModal(QDialog* dialog, std::function<void()> driver) {
+    whenReady(
+        dialog, [dialog] { return QApplication::activeModalWidget() == dialog; }, std::move(driver));
 }
 
 class UrlCatcher : public QObject {
@@ -249,6 +256,24 @@ void TestKeyboard::mainWindowCommands() {
         QTest::keyClick(bar, Qt::Key_Escape);
         QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
     }
+
+    // The arrow down on "TISK" opens its drop-down, whose item opens the book-label window.
+    QVERIFY(tabTo(QStringLiteral("Button1")) > 0);
+    auto* popup = child<QMenu>(f, "PopupMenu1");
+    TForm5* book = f->Form5;
+    bool bookShown = false;
+    whenReady(
+        popup, [popup] { return QApplication::activePopupWidget() == popup; },
+        [popup] { QTest::keyClick(popup, Qt::Key_T); });
+    whenModal(book, [&] {
+        bookShown = true;
+        book->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), book);
+        press(Qt::Key_Z, Qt::AltModifier);
+    });
+    press(Qt::Key_Down);
+    QTRY_VERIFY(bookShown);
+    QTRY_VERIFY(!book->isVisible());
 
     // F1 opens the manual at the address of "Manuál k programu" while the site answers.
     UrlCatcher catcher;
