@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRegularExpression>
@@ -19,11 +20,20 @@ namespace {
 constexpr int kDefaultTimeoutMs = 2500;
 const char kManualFile[] = "lorvena-manual.md";
 
+// The site is asked through the proxy the system is set up with, as the browser will.
+class SystemProxyFactory : public QNetworkProxyFactory {
+public:
+    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override {
+        return systemProxyForQuery(query);
+    }
+};
+
 } // namespace
 
 ManualOpener::ManualOpener(QObject* parent)
     : QObject(parent), m_network(new QNetworkAccessManager(this)), m_timer(new QTimer(this)),
       m_candidates(defaultCopyCandidates()) {
+    m_network->setProxyFactory(new SystemProxyFactory);
     m_timer->setSingleShot(true);
     m_timer->setInterval(kDefaultTimeoutMs);
     connect(m_timer, &QTimer::timeout, this, [this] { decide(false); });
