@@ -11,7 +11,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <functional>
 #include <map>
@@ -119,6 +118,7 @@ class TestKeyboard : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() {
+        // The manual page that F1 may write goes to a folder of the test's own.
         m_cache.reset(new QTemporaryDir);
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache->path()));
     }
