@@ -59,6 +59,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(Artwork::windowIcon());
     buildMenu();
     buildControls();
+    setUpKeyboard();
     setUpApplicantData();
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -80,31 +81,32 @@ QPrinter& TForm1::printer() {
 void TForm1::buildMenu() {
     auto* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    auto* program = bar->addMenu(QStringLiteral("Program"));
-    auto* help = bar->addMenu(QStringLiteral("Nápověda"));
+    auto* program = bar->addMenu(QStringLiteral("&Program"));
+    auto* help = bar->addMenu(QStringLiteral("&Nápověda"));
     auto add = [](QMenu* menu, const char* name, const QString& caption) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         return a;
     };
-    connect(add(program, "Volbatiskrny1", QStringLiteral("Vybrat tiskárnu")), &QAction::triggered, this,
+    connect(add(program, "Volbatiskrny1", QStringLiteral("Vybrat &tiskárnu")), &QAction::triggered, this,
             &TForm1::Button7Click);
-    Nahledtisku1 = add(program, "Nahledtisku1", QStringLiteral("Náhled tisku"));
+    Nahledtisku1 = add(program, "Nahledtisku1", QStringLiteral("Ná&hled tisku"));
     connect(Nahledtisku1, &QAction::triggered, this, &TForm1::Nahledtisku1Click);
-    connect(add(program, "Nastaven1", QStringLiteral("Nastavení")), &QAction::triggered, this,
+    connect(add(program, "Nastaven1", QStringLiteral("&Nastavení")), &QAction::triggered, this,
             &TForm1::Button5Click);
     program->addSeparator();
-    connect(add(program, "Ukonit1", QStringLiteral("Ukončit")), &QAction::triggered, this,
+    connect(add(program, "Ukonit1", QStringLiteral("&Ukončit")), &QAction::triggered, this,
             &TForm1::Button3Click);
-    connect(add(help, "Manulkprogramu1", QStringLiteral("Manuál k programu")), &QAction::triggered, this,
-            &TForm1::Manulkprogramu1Click);
+    QAction* manual = add(help, "Manulkprogramu1", QStringLiteral("&Manuál k programu"));
+    manual->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(manual, &QAction::triggered, this, &TForm1::Manulkprogramu1Click);
     help->addSeparator();
-    connect(add(help, "Webovstrnkysnpovdou1", QStringLiteral("Webové stránky s často kladenými dotazy")),
+    connect(add(help, "Webovstrnkysnpovdou1", QStringLiteral("&Webové stránky s často kladenými dotazy")),
             &QAction::triggered, this, &TForm1::Webovstrnkysnpovdou1Click);
     help->addSeparator();
-    connect(add(help, "Sthnoutnejnovjverziprogramu1", QStringLiteral("Stáhnout nejnovější verzi programu")),
+    connect(add(help, "Sthnoutnejnovjverziprogramu1", QStringLiteral("&Stáhnout nejnovější verzi programu")),
             &QAction::triggered, this, &TForm1::Sthnoutnejnovjverziprogramu1Click);
-    connect(add(help, "Informaceoprogramu1", QStringLiteral("Informace o programu")), &QAction::triggered,
+    connect(add(help, "Informaceoprogramu1", QStringLiteral("&Informace o programu")), &QAction::triggered,
             this, &TForm1::Informaceoprogramu1Click);
 }
 
@@ -140,7 +142,7 @@ void TForm1::buildControls() {
     GroupBox4 = new QGroupBox(QStringLiteral("Nastavení doložky"), client);
     GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
     for (QGroupBox* box : {GroupBox1, GroupBox2, GroupBox3, GroupBox4}) {
-        box->setGeometry(8, 24 + 4, 353, 252);
+        box->setGeometry(8, 24, 353, 252);
         box->hide();
     }
     buildCopyVerificationBox();
@@ -160,43 +162,43 @@ void TForm1::buildControls() {
     }
 
     const int bx = 266;
-    Button2 = Form::button(client, QStringLiteral("Button2"), QStringLiteral("Označit všechny"),
+    Button2 = Form::button(client, QStringLiteral("Button2"), QStringLiteral("&Označit všechny"),
                            QStringLiteral("Označí všechny štítky k tisku"));
     Button2->setGeometry(bx, 290, 97, 27);
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    Button4 = Form::button(client, QStringLiteral("Button4"), QStringLiteral("Vymazat označení"),
+    Button4 = Form::button(client, QStringLiteral("Button4"), QStringLiteral("&Vymazat označení"),
                            QStringLiteral("Odznačí všechny štítky k tisku"));
     Button4->setGeometry(bx, 321, 97, 27);
     connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-    Button5 = Form::button(client, QStringLiteral("Button5"), QStringLiteral("Nastavení"),
+    Button5 = Form::button(client, QStringLiteral("Button5"), QStringLiteral("Na&stavení"),
                            QStringLiteral("Otevře nastavení programu Lorvena"));
     Button5->setGeometry(bx, 370, 97, 27);
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
-    Button7 = Form::button(client, QStringLiteral("Button7"), QStringLiteral("Vybrat tiskárnu"),
+    Button7 = Form::button(client, QStringLiteral("Button7"), QStringLiteral("Vy&brat tiskárnu"),
                            QStringLiteral("Umožní vybrat tiskárnu pro tisk štítků"));
     Button7->setGeometry(bx, 401, 97, 27);
     connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
     CheckBox1 = Form::check(
-        client, QStringLiteral("CheckBox1"), QStringLiteral("Uložit doložku"),
+        client, QStringLiteral("CheckBox1"), QStringLiteral("&Uložit doložku"),
         QStringLiteral("Pokud zaškrtnete toto pole, legalizační doložka bude po vytištění uložena."));
     CheckBox1->setGeometry(bx, 452, 97, 21);
     CheckBox1->hide();
 
     Button1 = new QToolButton(client);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setText(QStringLiteral("TISK"));
+    Button1->setText(QStringLiteral("&TISK"));
     Button1->setToolTip(QStringLiteral("Vytiskne doložky na označené štítky"));
     Button1->setFont(arialBold(12));
     Button1->setGeometry(bx, 478, 97, 64);
     PopupMenu1 = new QMenu(Button1);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    iskttkdoovovacknihy1 = PopupMenu1->addAction(QStringLiteral("Tisk štítku do ověřovací knihy"));
+    iskttkdoovovacknihy1 = PopupMenu1->addAction(QStringLiteral("&Tisk štítku do ověřovací knihy"));
     iskttkdoovovacknihy1->setObjectName(QStringLiteral("iskttkdoovovacknihy1"));
     connect(iskttkdoovovacknihy1, &QAction::triggered, this, &TForm1::iskttkdoovovacknihy1Click);
     PopupMenu1->addAction(Nahledtisku1);
     connect(Button1, &QToolButton::clicked, this, &TForm1::Button1Click);
 
-    Button3 = Form::button(client, QStringLiteral("Button3"), QStringLiteral("Ukončit"),
+    Button3 = Form::button(client, QStringLiteral("Button3"), QStringLiteral("U&končit"),
                            QStringLiteral("Ukončí program"));
     Button3->setGeometry(bx, 550, 97, 56);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);

@@ -28,6 +28,7 @@ class QStringListModel;
 class DocumentCheck;
 class SavedClauses;
 class MakerSite;
+class ManualOpener;
 struct BookWindowSource;
 struct DocumentCheckResult;
 struct LegalizationFields;
@@ -121,6 +122,7 @@ protected:
 private:
     void buildMenu();
     void buildControls();
+    void setUpKeyboard();
     void buildCopyVerificationBox();
     void buildLegalizationBox();
     void buildIntentionBox();
@@ -214,6 +216,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<SavedClauses> m_savedClauses;
     DocumentCheck* m_documentCheck = nullptr;
+    ManualOpener* m_manualOpener = nullptr;
     QStringListModel* m_clauseModel = nullptr;
     QCompleter* m_clauseCompleter = nullptr;
 };

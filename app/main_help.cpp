@@ -1,5 +1,6 @@
 // The help menu: web pages of the maker and the about box.
 #include "about/MakerSite.h"
+#include "about/ManualOpener.h"
 #include "about/about.h"
 #include "app/main.h"
 #include "settings/SettingsStore.h"
@@ -16,7 +17,10 @@ MakerSite TForm1::makerSite() {
 }
 
 void TForm1::Manulkprogramu1Click() {
-    QDesktopServices::openUrl(makerSite().manual());
+    // The site's manual when the site answers, else the copy the program brings.
+    if (!m_manualOpener)
+        m_manualOpener = new ManualOpener(this);
+    m_manualOpener->open(makerSite().manual());
 }
 void TForm1::Webovstrnkysnpovdou1Click() {
     QDesktopServices::openUrl(makerSite().faq());

@@ -18,6 +18,7 @@
 #include "settings/SettingsStore.h"
 #include "ui/Fonts.h"
 #include "ui/FormBuilder.h"
+#include "ui/Keyboard.h"
 #include "ui/Messages.h"
 #include "ui/PositionPanel.h"
 
@@ -31,6 +32,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTabBar>
 #include <utility>
@@ -133,13 +135,13 @@ void TForm5::buildControls() {
         panels[n - 1] = p;
     }
 
-    Button1 = Form::button(this, QStringLiteral("Button1"), QStringLiteral("TISK"));
+    Button1 = Form::button(this, QStringLiteral("Button1"), QStringLiteral("&TISK"));
     Button1->setFont(arial(12, true));
     Button1->setGeometry(253, 521, 97, 49);
-    Button2 = Form::button(this, QStringLiteral("Button2"), QStringLiteral("Zavřít"),
+    Button2 = Form::button(this, QStringLiteral("Button2"), QStringLiteral("&Zavřít"),
                            QStringLiteral("Zavře okno pro tisk štítku do ověřovací knihy"));
     Button2->setGeometry(253, 576, 97, 49);
-    Button3 = Form::button(this, QStringLiteral("Button3"), QStringLiteral("Náhled"),
+    Button3 = Form::button(this, QStringLiteral("Button3"), QStringLiteral("&Náhled"),
                            QStringLiteral("Ukáže štítek tak, jak se vytiskne"));
     Button3->setGeometry(253, 466, 97, 49);
     // Enter in a field must not print a label by accident.
@@ -147,6 +149,14 @@ void TForm5::buildControls() {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
+
+    linkPositionGrid(panels, 1);
+    // The same keys as in the main window: Ctrl+P prints, Ctrl+Tab changes the tab.
+    const QKeySequence print(Qt::CTRL | Qt::Key_P);
+    connect(new QShortcut(print, this), &QShortcut::activated, Button1, &QPushButton::click);
+    Form::showKeysInHint(Button1, print);
+    Form::showKeysInHint(Button2);
+    stepTabsWithCtrlTab(this, TabControl1);
 
     connect(TabControl1, &QTabBar::currentChanged, this, &TForm5::TabControl1Change);
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);

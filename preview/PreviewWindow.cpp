@@ -168,17 +168,20 @@ TForm7::TForm7(QWidget* parent, SheetPreview preview)
         QPushButton* b = Form::button(this, QString::fromLatin1(name), caption, hint);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, slot);
+        Form::showKeysInHint(b);
         buttons->addWidget(b);
         return b;
     };
-    add("Button1", QStringLiteral("Tisk"), QStringLiteral("Vytiskne doložky tak, jak je vidíte"),
+    add("Button1", QStringLiteral("&Tisk"), QStringLiteral("Vytiskne doložky tak, jak je vidíte"),
         &TForm7::Button1Click);
-    add("Button3", QStringLiteral("Zvětšit"), QStringLiteral("Zvětší náhled"), &TForm7::Button3Click);
-    add("Button4", QStringLiteral("Zmenšit"), QStringLiteral("Zmenší náhled"), &TForm7::Button4Click);
-    add("Button5", QStringLiteral("Celá stránka"), QStringLiteral("Zobrazí celou stránku v okně"),
+    add("Button3", QStringLiteral("Zv&ětšit"), QStringLiteral("Zvětší náhled"), &TForm7::Button3Click)
+        ->setShortcut(QKeySequence::ZoomIn);
+    add("Button4", QStringLiteral("Z&menšit"), QStringLiteral("Zmenší náhled"), &TForm7::Button4Click)
+        ->setShortcut(QKeySequence::ZoomOut);
+    add("Button5", QStringLiteral("&Celá stránka"), QStringLiteral("Zobrazí celou stránku v okně"),
         &TForm7::Button5Click);
     buttons->addStretch();
-    add("Button2", QStringLiteral("Zavřít"), QStringLiteral("Zavře náhled, nic se nevytiskne"),
+    add("Button2", QStringLiteral("&Zavřít"), QStringLiteral("Zavře náhled, nic se nevytiskne"),
         &TForm7::Button2Click);
 
     Label1 = new QLabel(summary, this);

@@ -1,8 +1,10 @@
 #include "ManualPdf.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -34,6 +36,11 @@ QByteArray renderManualPdf(const QString& markdown) {
         font.setPointSizeF(10.5);
         document.setDefaultFont(font);
         document.setMarkdown(markdown);
+        // The pictures lie beside the Markdown among the resources; the text names them by file
+        // name. Added after the text, since setting the text drops the resources.
+        const QDir pictures(QStringLiteral(":/manual"), QStringLiteral("*.png"));
+        for (const QString& name : pictures.entryList())
+            document.addResource(QTextDocument::ImageResource, QUrl(name), QImage(pictures.filePath(name)));
         document.print(&writer);
     }
     return pdf;

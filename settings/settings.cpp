@@ -141,6 +141,7 @@ QPushButton* plainButton(QWidget* parent, const QString& name, const QString& ca
     // Enter in a text field must not press a button (and save) by surprise.
     b->setAutoDefault(false);
     b->setGeometry(rect);
+    Form::showKeysInHint(b);
     return b;
 }
 
@@ -195,11 +196,11 @@ TForm2::TForm2(QWidget* main, SavedClauses& savedClauses)
     Image3 = groupBox(12)->findChild<CalibrationPicture*>();
     Image3->setObjectName(QStringLiteral("Image3"));
 
-    Button1 = plainButton(this, QStringLiteral("Button1"), QStringLiteral("OK"),
+    Button1 = plainButton(this, QStringLiteral("Button1"), QStringLiteral("&OK"),
                           QStringLiteral("Uloží nastavení a vrátí se do hlavní části programu"),
                           QRect(683, 468, 85, 25));
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
-    Button3 = plainButton(this, QStringLiteral("Button3"), QStringLiteral("Zrušit"),
+    Button3 = plainButton(this, QStringLiteral("Button3"), QStringLiteral("&Zrušit"),
                           QStringLiteral("Vrátí se zpět do hlavní části programu"), QRect(790, 468, 85, 25));
     connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
 
@@ -296,7 +297,7 @@ void TForm2::buildCopyAndLegalization() {
     ListBox2->setGeometry(12, 24, 356, 186);
     ListBox2->setUniformItemSizes(true);
     Button6 =
-        plainButton(g10, QStringLiteral("Button6"), QStringLiteral("Smazat"), {}, QRect(12, 218, 85, 25));
+        plainButton(g10, QStringLiteral("Button6"), QStringLiteral("&Smazat"), {}, QRect(12, 218, 85, 25));
     connect(Button6, &QPushButton::clicked, this, &TForm2::Button6Click);
 }
 
@@ -361,7 +362,7 @@ void TForm2::buildLegalActs() {
     Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     placedLabel(g8, QStringLiteral("Label32"),
                 QStringLiteral("Logo organizace se tiskne na doložky právního jednání."), 216, 29);
-    Button5 = plainButton(g8, QStringLiteral("Button5"), QStringLiteral("Vybrat logo"), {},
+    Button5 = plainButton(g8, QStringLiteral("Button5"), QStringLiteral("Vybrat &logo"), {},
                           QRect(216, 51, 103, 25));
     connect(Button5, &QPushButton::clicked, this, &TForm2::Button5Click);
 }

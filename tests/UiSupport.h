@@ -71,6 +71,19 @@ template <typename W, typename T> W* child(const std::unique_ptr<T>& parent, con
     return child<W>(parent.get(), name);
 }
 
+// A button's caption as the clerk reads it: without the '&' that marks the
+// underlined letter of its Alt key ("&&" is a plain '&').
+inline QString shownCaption(const QAbstractButton* button) {
+    QString out;
+    const QString text = button->text();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        out += text[i];
+    }
+    return out;
+}
+
 // Label position n of a window's sheet (Panel1 to Panel12 of the main
 // window, Panel1 to Panel6 of the book-label window).
 inline PositionPanel* panel(QObject& window, int n) {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -79,6 +80,18 @@ QCheckBox* check(QWidget* parent, const QString& name, const QString& caption, c
 
 QRadioButton* radio(QWidget* parent, const QString& name, const QString& caption, const QString& hint) {
     return named(new QRadioButton(caption, parent), name, hint);
+}
+
+void showKeysInHint(QAbstractButton* button, const QKeySequence& keys) {
+    const QString named = keys.toString(QKeySequence::NativeText);
+    if (named.isEmpty())
+        return;
+    const QString hint = button->toolTip();
+    button->setToolTip(hint.isEmpty() ? named : QStringLiteral("%1 (%2)").arg(hint, named));
+}
+
+void showKeysInHint(QAbstractButton* button) {
+    showKeysInHint(button, QKeySequence::mnemonic(button->text()));
 }
 
 void setDropDownWidth(QComboBox* combo, int width) {

@@ -5,7 +5,9 @@
 #include <initializer_list>
 #include <utility>
 
+class QAbstractButton;
 class QCheckBox;
+class QKeySequence;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -29,6 +31,11 @@ QDateEdit* date(QWidget* parent, const QString& name, const QString& hint = {});
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& hint = {});
 QCheckBox* check(QWidget* parent, const QString& name, const QString& caption, const QString& hint = {});
 QRadioButton* radio(QWidget* parent, const QString& name, const QString& caption, const QString& hint = {});
+
+// Names the keys that press the button at the end of its hint: the given
+// shortcut, else Alt with the caption's underlined letter ("&Ukončit").
+void showKeysInHint(QAbstractButton* button, const QKeySequence& keys);
+void showKeysInHint(QAbstractButton* button);
 
 // Minimum width of a drop-down's opened list.
 void setDropDownWidth(QComboBox* combo, int width);

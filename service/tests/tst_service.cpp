@@ -866,6 +866,8 @@ private slots:
         const int pages = fetched.body.count("/Type /Page\n") + fetched.body.count("/Type /Page\r") +
                           fetched.body.count("/Type /Page ") + fetched.body.count("/Type /Page/");
         QVERIFY2(pages >= 3, qPrintable(QString::number(pages)));
+        // The picture of the main window is laid out with the text.
+        QVERIFY(fetched.body.contains("/Subtype /Image"));
 
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
         if (pdftotext.isEmpty())
@@ -881,7 +883,8 @@ private slots:
         const QString text = QString::fromUtf8(process.readAllStandardOutput());
         for (const char* phrase :
              {"Hlavní okno", "VIDIMACE", "LEGALIZACE", "ZÁMĚR", "SCHVÁLENÍ", "ověřovací knihy",
-              "Nastavení tisku doložek", "Uložit doložku", "eDoklady", "Kopírovat do schránky"})
+              "Nastavení tisku doložek", "Uložit doložku", "eDoklady", "Kopírovat do schránky",
+              "Ovládání klávesnicí", "Ctrl+P", "~/.local/share/Lorvena"})
             QVERIFY2(text.contains(QString::fromUtf8(phrase)), phrase);
     }
 
