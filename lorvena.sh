@@ -11,7 +11,7 @@ mode=${1:-run}
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # qt6-httpserver-dev needs qt6-websockets-dev for its CMake files but does not depend on it.
-packages="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg62-turbo-dev
+packages="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg62-turbo-dev libcups2-dev
     qt6-httpserver-dev qt6-websockets-dev fonts-liberation2 fonts-dejavu-core"
 [ "$mode" = test ] && packages="$packages cups cups-client cups-bsd poppler-utils clang-format git"
 missing=""

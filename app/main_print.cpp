@@ -27,9 +27,11 @@ QString selectedText(QComboBox* c) {
 } // namespace
 
 void TForm1::Button7Click() {
-    QPrintDialog dialog(m_printer.get(), this);
-    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
-    dialog.exec();
+    guarded(this, [this] {
+        QPrintDialog dialog(&printer(), this);
+        dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+        dialog.exec();
+    });
 }
 
 void TForm1::Button1Click() {
@@ -160,11 +162,13 @@ void TForm1::printClauses() {
                                 "doložku vytisknout."));
     } else {
         const ClauseParticulars particulars = gather(*kind);
+        // Before anything is saved or issued: a silent print system ends the command here.
+        QPrinter& target = printer();
         if (*kind == ClauseKind::Legalization && CheckBox1->isChecked()) {
             ulozDolozkuLegalizace();
             CheckBox1->setChecked(false);
         }
-        PrinterSheetJob job(*m_printer, batch.dpi());
+        PrinterSheetJob job(target, batch.dpi());
         const BatchSummary summary = batch.run(job, particulars);
         setOrderNumbers(summary.numbers);
         if (summary.logoUnreadable)

@@ -84,11 +84,11 @@ template <typename F> void TForm5::handle(F&& handler) {
     }
 }
 
-TForm5::TForm5(QWidget* parent, SettingsStore& settings, QPrinter& printer,
+TForm5::TForm5(QWidget* parent, SettingsStore& settings, std::function<QPrinter&()> printer,
                std::function<BookWindowSource()> source)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_settings(settings), m_printer(printer), m_source(std::move(source)) {
+      m_settings(settings), m_printer(std::move(printer)), m_source(std::move(source)) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Lorvena - tisk štítku do ověřovací knihy"));
     setFont(fontOf(Typeface::Tahoma, 8));
@@ -568,6 +568,8 @@ void TForm5::Button1Click() {
 }
 
 void TForm5::printRecord(int position) {
+    // A print system that does not answer ends the command before anything is written.
+    QPrinter& printer = m_printer();
     SettingsStore& s = m_settings;
     // Written first, so that the next showing offers the following label even
     // when this print fails.
@@ -591,12 +593,12 @@ void TForm5::printRecord(int position) {
         CopyVerificationRecord record = copyVerificationRecord();
         record.designations = designations;
         record.face = face;
-        printOnPrinter(m_printer, dpi, origin, record);
+        printOnPrinter(printer, dpi, origin, record);
     } else {
         LegalizationRecord record = legalizationRecord();
         record.designations = designations;
         record.face = face;
-        printOnPrinter(m_printer, dpi, origin, record);
+        printOnPrinter(printer, dpi, origin, record);
     }
 }
 
