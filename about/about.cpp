@@ -16,7 +16,18 @@ TForm3::TForm3(QWidget* main)
     f.setPixelSize(11);
     setFont(f);
     setFixedSize(472, 410);
+}
 
+void TForm3::setVisible(bool visible) {
+    if (visible)
+        buildControls();
+    QDialog::setVisible(visible);
+}
+
+// The controls and the drawn logo are made when the box is first needed.
+void TForm3::buildControls() {
+    if (Memo1)
+        return;
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(88, -40, 281, 177);
@@ -37,6 +48,7 @@ TForm3::TForm3(QWidget* main)
 }
 
 void TForm3::fillText(const QString& siteAddress) {
+    buildControls();
     Memo1->clear();
     const QStringList lines = {
         QStringLiteral("Program pro tisk ověřovacích doložek vidimace a legalizace."),

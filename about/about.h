@@ -16,6 +16,9 @@ public:
     // Fills the eighteen lines afresh (never twice over).
     void fillText(const QString& siteAddress);
 
+    void setVisible(bool visible) override;
+
+    // Made at the first showing or filling.
     QLabel* Image1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button1 = nullptr;
@@ -24,6 +27,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildControls();
     void FormShow();
     QWidget* m_main;
 };

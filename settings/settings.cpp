@@ -152,7 +152,16 @@ TForm2::TForm2(QWidget* main, SavedClauses& savedClauses)
     setWindowTitle(QStringLiteral("Nastavení"));
     setFont(formFont());
     setFixedSize(kClientWidth, kClientHeight);
+}
 
+void TForm2::setVisible(bool visible) {
+    // The controls are made at the first showing: most runs never open the dialog.
+    if (visible && !ListBox1)
+        buildControls();
+    QDialog::setVisible(visible);
+}
+
+void TForm2::buildControls() {
     QLabel* label17 =
         placedLabel(this, QStringLiteral("Label17"), QStringLiteral("Kategorie nastavení:"), 8, 9);
     label17->setFont(arial(13));
