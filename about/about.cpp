@@ -18,7 +18,18 @@ TForm3::TForm3(QWidget* main)
     f.setPixelSize(11);
     setFont(f);
     setFixedSize(472, 410);
+}
 
+void TForm3::setVisible(bool visible) {
+    if (visible)
+        ensureControls();
+    QDialog::setVisible(visible);
+}
+
+// The controls and the drawn logo are made when the box is first needed.
+void TForm3::ensureControls() {
+    if (Memo1)
+        return;
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(88, -40, 281, 177);
@@ -39,6 +50,7 @@ TForm3::TForm3(QWidget* main)
 }
 
 void TForm3::fillText(const QString& siteAddress) {
+    ensureControls();
     Memo1->clear();
     const QStringList lines = {
         QStringLiteral("Program pro tisk ověřovacích doložek vidimace a legalizace."),

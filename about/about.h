@@ -16,6 +16,11 @@ public:
     // Fills the eighteen lines afresh (never twice over).
     void fillText(const QString& siteAddress);
 
+    void setVisible(bool visible) override;
+    // Makes the controls now rather than at the first showing or filling.
+    void ensureControls();
+
+    // Made at the first showing or filling.
     QLabel* Image1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button1 = nullptr;

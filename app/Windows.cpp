@@ -17,8 +17,9 @@ std::unique_ptr<TForm1> createWindows() {
     TForm1* main = form1.get();
     main->Form2 = new TForm2(main, main->savedClauses());
     main->Form3 = new TForm3(main);
-    main->Form5 =
-        new TForm5(main, main->settings(), main->printer(), [main] { return main->bookWindowSource(); });
+    main->Form5 = new TForm5(
+        main, main->settings(), [main]() -> QPrinter& { return main->printer(); },
+        [main] { return main->bookWindowSource(); });
     return form1;
 }
 

@@ -4,6 +4,7 @@
 #include "about/about.h"
 #include "applicant/SavedClauses.h"
 #include "book/book.h"
+#include "printing/PrintSystem.h"
 #include "settings/Conversion.h"
 #include "settings/DataDir.h"
 #include "settings/FirstStart.h"
@@ -62,7 +63,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setUpKeyboard();
     setUpApplicantData();
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
-    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     guarded(this, [this] { FormCreate(); });
 }
 
@@ -75,6 +75,10 @@ SettingsStore& TForm1::settings() {
 }
 
 QPrinter& TForm1::printer() {
+    // Made when a command first needs it: the print system may be a server
+    // that takes the connection and never answers.
+    if (!m_printer)
+        m_printer = openSystemPrinter();
     return *m_printer;
 }
 

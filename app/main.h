@@ -58,6 +58,9 @@ public:
     SettingsStore& settings();
     // The maker's web site as the settings name it (the built-in one when they cannot be read).
     MakerSite makerSite();
+    // The printer of every job of this run, the system's default until the
+    // clerk chooses another. Made on first use; throws AppError when the print
+    // system does not answer (and is asked again next time).
     QPrinter& printer();
     // The saved legalization clauses, shared with the settings dialog.
     SavedClauses& savedClauses();

@@ -28,7 +28,7 @@ QString selectedText(QComboBox* c) {
 } // namespace
 
 void TForm1::Button7Click() {
-    choosePrinter(*m_printer, this);
+    guarded(this, [this] { choosePrinter(printer(), this); });
 }
 
 void TForm1::Button1Click() {
@@ -161,11 +161,13 @@ void TForm1::printClauses() {
         const ClauseParticulars particulars = gather(*kind);
         if (!overflowAccepted(batch, particulars))
             return;
+        // Before anything is saved or issued: a silent print system ends the command here.
+        QPrinter& target = printer();
         if (*kind == ClauseKind::Legalization && CheckBox1->isChecked()) {
             ulozDolozkuLegalizace();
             CheckBox1->setChecked(false);
         }
-        PrinterSheetJob job(*m_printer, batch.dpi());
+        PrinterSheetJob job(target, batch.dpi());
         const BatchSummary summary = batch.run(job, particulars);
         setOrderNumbers(summary.numbers);
         if (summary.logoUnreadable)

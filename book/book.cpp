@@ -82,11 +82,11 @@ template <typename F> void TForm5::handle(F&& handler) {
     }
 }
 
-TForm5::TForm5(QWidget* parent, SettingsStore& settings, QPrinter& printer,
+TForm5::TForm5(QWidget* parent, SettingsStore& settings, std::function<QPrinter&()> printer,
                std::function<BookWindowSource()> source)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_settings(settings), m_printer(printer), m_source(std::move(source)) {
+      m_settings(settings), m_printer(std::move(printer)), m_source(std::move(source)) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Lorvena - tisk štítku do ověřovací knihy"));
     setFont(fontOf(Typeface::Tahoma, 8));
@@ -580,6 +580,8 @@ void TForm5::Button1Click() {
 }
 
 void TForm5::printRecord(int position) {
+    // A print system that does not answer ends the command before anything is written.
+    QPrinter& printer = m_printer();
     SettingsStore& s = m_settings;
     // Written first, so that the next showing offers the following label even
     // when this print fails.
@@ -588,7 +590,7 @@ void TForm5::printRecord(int position) {
     const int dpi = Key::dpi().integer(s);
     const QPoint origin = geometry.textOrigin(position);
     const std::function<void(Pen&)> draw = recordDrawing(nullptr);
-    PrintJob job(m_printer, dpi);
+    PrintJob job(printer, dpi);
     Pen pen(job.surface(), origin.x(), origin.y());
     draw(pen);
     job.finish();

@@ -31,8 +31,10 @@ class TForm5 : public QDialog {
     Q_OBJECT
 public:
     // The window prints through the main window's settings handle and
-    // printer; `source` gives the main window's batch and fields at each showing.
-    TForm5(QWidget* parent, SettingsStore& settings, QPrinter& printer,
+    // printer, which `printer` makes when first asked (it throws when the print
+    // system does not answer); `source` gives the main window's batch and
+    // fields at each showing.
+    TForm5(QWidget* parent, SettingsStore& settings, std::function<QPrinter&()> printer,
            std::function<BookWindowSource()> source);
 
     // The designation of one order number on the record; issues no number.
@@ -141,7 +143,7 @@ private:
     QComboBox* ComboBox2 = nullptr;
 
     SettingsStore& m_settings;
-    QPrinter& m_printer;
+    std::function<QPrinter&()> m_printer;
     std::function<BookWindowSource()> m_source;
     int m_handlerDepth = 0;
     std::exception_ptr m_pendingError;

@@ -155,7 +155,21 @@ TForm2::TForm2(QWidget* main, SavedClauses& savedClauses)
     setWindowTitle(QStringLiteral("Nastavení"));
     setFont(formFont());
     setFixedSize(kClientWidth, kClientHeight);
+}
 
+void TForm2::setVisible(bool visible) {
+    // The controls are made at the first showing: most runs never open the dialog.
+    if (visible)
+        ensureControls();
+    QDialog::setVisible(visible);
+}
+
+void TForm2::ensureControls() {
+    if (!ListBox1)
+        buildControls();
+}
+
+void TForm2::buildControls() {
     QLabel* label17 =
         placedLabel(this, QStringLiteral("Label17"), QStringLiteral("Kategorie nastavení:"), 8, 9);
     label17->setFont(arial(13));

@@ -27,8 +27,10 @@ public:
     TForm2(QWidget* main, SavedClauses& savedClauses);
     ~TForm2() override;
 
-    // Controls, by their component names; the numbered runs through the
-    // accessors below.
+    void setVisible(bool visible) override;
+
+    // Controls, by their component names, made at the first showing; the
+    // numbered runs through the accessors below.
     QListWidget* ListBox1 = nullptr;
     QListWidget* ListBox2 = nullptr;
     QComboBox* ComboBox1 = nullptr;
@@ -48,6 +50,9 @@ public:
     QSpinBox* spinEdit(int n) const { return m_spinEdits.at(n - 1); }
     QLineEdit* edit(int n) const { return m_edits.at(n); }
 
+    // Makes the controls now rather than at the first showing.
+    void ensureControls();
+
     // The category list's items, in order.
     static const QStringList& categories();
 
@@ -62,6 +67,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildControls();
     void buildGeneral();
     void buildOrganisation();
     void buildCopyAndLegalization();

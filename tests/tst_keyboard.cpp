@@ -467,6 +467,7 @@ void TestKeyboard::captionsHintsAndMnemonics() {
     QFETCH(QString, hint);
     AppDataSandbox box;
     auto f = createWindows();
+    f->Form2->ensureControls();
     QObject* w =
         window == QLatin1String("Form1") ? static_cast<QObject*>(f.get()) : f->findChild<QObject*>(window);
     QVERIFY(w);
@@ -479,6 +480,8 @@ void TestKeyboard::captionsHintsAndMnemonics() {
 void TestKeyboard::noMnemonicClashes() {
     AppDataSandbox box;
     auto f = createWindows();
+    f->Form2->ensureControls();
+    f->Form3->ensureControls();
     QStringList menuTitles;
     for (QAction* a : f->menuBar()->actions())
         menuTitles << a->text();
