@@ -74,7 +74,7 @@ done
 check "lorvena holds the program, its desktop files and manual" holds "$program_deb" \
     /usr/bin/lorvena /usr/share/applications/cz.lorvena.Lorvena.desktop \
     /usr/share/metainfo/cz.lorvena.Lorvena.metainfo.xml /usr/share/icons/hicolor/scalable/apps/lorvena.svg \
-    $icons /usr/share/lorvena/lorvena-manual.md /usr/share/doc/lorvena/copyright /usr/share/man/man1/lorvena.1.gz
+    $icons /usr/share/lorvena/lorvena-manual.md /usr/share/lorvena/hlavni-okno.png /usr/share/doc/lorvena/copyright /usr/share/man/man1/lorvena.1.gz
 check "lorvena-service holds the service, its unit, options and nginx site" holds "$service_deb" \
     /usr/bin/lorvena-service /lib/systemd/system/lorvena-service.service /etc/default/lorvena-service \
     /usr/share/doc/lorvena-service/examples/nginx-lorvena-service.conf /usr/share/doc/lorvena-service/copyright
