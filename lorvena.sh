@@ -14,9 +14,11 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 # qt6-httpserver-dev needs qt6-websockets-dev for its CMake files but does not depend on it;
 # libarchive-dev unpacks the register's open data for the service's local copy;
 # libcups2-dev lets the program ask the print system with a time limit;
-# qt6-translations-l10n holds the Czech texts of Qt's own dialogs and buttons.
+# qt6-translations-l10n holds the Czech texts of Qt's own dialogs and buttons;
+# libqt6sql6-sqlite is the SQLite driver of the journal of issued numbers.
 packages="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg62-turbo-dev libcups2-dev
-    qt6-httpserver-dev qt6-websockets-dev libarchive-dev qt6-translations-l10n fonts-liberation2 fonts-dejavu-core"
+    qt6-httpserver-dev qt6-websockets-dev libarchive-dev qt6-translations-l10n fonts-liberation2 fonts-dejavu-core
+    libqt6sql6-sqlite"
 # Making the packages: dpkg-shlibdeps finds their dependencies, file finds the programs in them.
 [ "$mode" = test ] || [ "$mode" = package ] && packages="$packages dpkg-dev file"
 [ "$mode" = test ] && packages="$packages cups cups-client cups-bsd poppler-utils

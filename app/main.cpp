@@ -4,6 +4,8 @@
 #include "about/about.h"
 #include "applicant/SavedClauses.h"
 #include "book/book.h"
+#include "journal/Journal.h"
+#include "journal/JournalWindow.h"
 #include "printing/PrintSystem.h"
 #include "settings/Conversion.h"
 #include "settings/DataDir.h"
@@ -96,6 +98,8 @@ void TForm1::buildMenu() {
             &TForm1::Button7Click);
     Nahledtisku1 = add(program, "Nahledtisku1", QStringLiteral("Ná&hled tisku"));
     connect(Nahledtisku1, &QAction::triggered, this, &TForm1::Nahledtisku1Click);
+    connect(add(program, "Denik1", QStringLiteral("&Deník vydaných čísel")), &QAction::triggered, this,
+            &TForm1::Denik1Click);
     connect(add(program, "Nastaven1", QStringLiteral("&Nastavení")), &QAction::triggered, this,
             &TForm1::Button5Click);
     program->addSeparator();

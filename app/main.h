@@ -37,6 +37,9 @@ class SettingsStore;
 class TForm2;
 class TForm3;
 class TForm5;
+class TForm6;
+class Journal;
+struct JournalEntry;
 
 // The main window: the clerk chooses the clause kind on a tab, fills in the
 // particulars, marks the label positions and prints.
@@ -62,6 +65,14 @@ public:
     // clerk chooses another. Made on first use; throws AppError when the print
     // system does not answer (and is asked again next time).
     QPrinter& printer();
+    // The journal of issued numbers, opened on first use (which settles what
+    // a program that ended mid-print left). Throws AppError.
+    Journal& journal();
+    // Prints journal entries again on the marked positions; false when it printed nothing.
+    bool reprintEntries(const QList<JournalEntry>& entries);
+    // The journal window, made when first opened.
+    TForm6* Form6 = nullptr;
+
     // The saved legalization clauses, shared with the settings dialog.
     SavedClauses& savedClauses();
     DocumentCheck& documentCheck();
@@ -102,6 +113,7 @@ public Q_SLOTS:
 
     void Button1Click();
     void Nahledtisku1Click();
+    void Denik1Click();
     void ComboBox15Change();
     void ComboBox16Change();
 
@@ -138,6 +150,9 @@ private:
     std::optional<Refusal> savingRefusal() const;
     void ulozDolozkuLegalizace();
     void printClauses();
+    // Asks before numbers given out already are printed again; false when the clerk cancels.
+    bool reissueAccepted(ClauseBatch& batch, BatchListener* listener);
+    QList<int> markedPositions() const;
     // The preview of the print (main_preview.cpp); asks before text runs over a label.
     void showPrintPreview();
     bool overflowAccepted(ClauseBatch& batch, const ClauseParticulars& particulars);
@@ -217,6 +232,7 @@ private:
 
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<Journal> m_journal;
     std::unique_ptr<SavedClauses> m_savedClauses;
     DocumentCheck* m_documentCheck = nullptr;
     ManualOpener* m_manualOpener = nullptr;

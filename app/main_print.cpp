@@ -2,6 +2,8 @@
 #include "app/main.h"
 #include "book/BookWindowSource.h"
 #include "book/book.h"
+#include "journal/JournalRecorder.h"
+#include "journal/JournalWindow.h"
 #include "printing/PrintJob.h"
 #include "settings/DataDir.h"
 #include "settings/SettingsCatalogue.h"
@@ -146,10 +148,7 @@ void TForm1::printClauses() {
     if (isNumbered(*kind))
         firstPrintedNumber = orderNumbers().number(*kind);
 
-    QList<int> marked;
-    for (int n = 1; n <= 12; ++n)
-        if (isMarked(n))
-            marked << n;
+    const QList<int> marked = markedPositions();
     ClauseBatch batch(settings(), *kind, marked, orderNumbers());
 
     if (marked.isEmpty()) {
@@ -161,6 +160,14 @@ void TForm1::printClauses() {
         const ClauseParticulars particulars = gather(*kind);
         if (!overflowAccepted(batch, particulars))
             return;
+        // Every issued number gets its row in the journal before the counter
+        // moves; a journal that cannot be opened ends the command here.
+        std::optional<JournalRecorder> recorder;
+        if (isNumbered(*kind))
+            recorder.emplace(journal());
+        BatchListener* listener = recorder ? &*recorder : nullptr;
+        if (!reissueAccepted(batch, listener))
+            return;
         // Before anything is saved or issued: a silent print system ends the command here.
         QPrinter& target = printer();
         if (*kind == ClauseKind::Legalization && CheckBox1->isChecked()) {
@@ -168,9 +175,21 @@ void TForm1::printClauses() {
             CheckBox1->setChecked(false);
         }
         PrinterSheetJob job(target, batch.dpi());
-        const BatchSummary summary = batch.run(job, particulars);
-        setOrderNumbers(summary.numbers);
-        if (summary.logoUnreadable)
+        std::optional<BatchSummary> summary;
+        while (!summary) {
+            try {
+                summary = batch.run(job, particulars, ClauseBatch::Mode::Print, listener);
+            } catch (const ReissueNeeded& again) {
+                // Another copy of the program printed these numbers since the question.
+                if (!confirmOkCancel(this, reissueQuestion(again.numbers(), m_journal.get())))
+                    return;
+                batch.acceptReissue(again.numbers());
+            }
+        }
+        setOrderNumbers(summary->numbers);
+        if (Form6 && Form6->isVisible())
+            guarded(Form6, [this] { Form6->reload(); });
+        if (summary->logoUnreadable)
             showInfo(this,
                      QStringLiteral("Logo organizace (%1) nelze načíst, doložky byly vytištěny bez loga. "
                                     "Vyberte logo znovu v Nastavení.")

@@ -18,7 +18,74 @@ ClauseKind kindOf(const ClauseParticulars& particulars) {
     return kinds[particulars.index()];
 }
 
+// What the counter holds now; the first number when the key is absent, and
+// nothing to compare with when it is not a number.
+std::optional<int> storedCounter(const SettingsStore& settings, const Setting& counter) {
+    try {
+        return counter.integer(settings);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+void drawClause(Pen& pen, const ClauseParticulars& particulars, const QString& designation,
+                const MunicipalHeader& header) {
+    if (const auto* p = std::get_if<CopyVerificationParticulars>(&particulars))
+        drawCopyVerification(pen, *p, designation);
+    else if (const auto* p = std::get_if<LegalizationParticulars>(&particulars))
+        drawLegalization(pen, *p, designation);
+    else if (const auto* p = std::get_if<IntentionParticulars>(&particulars))
+        drawIntention(pen, header, *p);
+    else if (const auto* p = std::get_if<ApprovalParticulars>(&particulars))
+        drawApproval(pen, header, *p);
+}
+
 } // namespace
+
+void drawAgain(SheetJob& job, const SheetGeometry& geometry, const QList<ReprintedClause>& clauses) {
+    if (clauses.isEmpty())
+        return;
+    DrawingSurface& surface = job.start();
+    for (const ReprintedClause& clause : clauses) {
+        if (!isNumbered(kindOf(clause.particulars)))
+            throw std::invalid_argument("only numbered clauses are printed again");
+        const QPoint origin = geometry.textOrigin(clause.position);
+        Pen pen(surface, origin.x(), origin.y());
+        drawClause(pen, clause.particulars, clause.designation, MunicipalHeader());
+    }
+    job.finish();
+}
+
+QList<IssuedNumber> ClauseBatch::issueAll(OrderNumbers& numbers, BatchListener* listener,
+                                          QList<IssuedNumber>& again) const {
+    QList<IssuedNumber> all;
+    std::optional<std::optional<int>> before;
+    for (qsizetype i = 0; i < m_marked.size(); ++i) {
+        IssuedNumber issued = issueNumber(m_settings, m_kind, numbers);
+        if (!before)
+            before = storedCounter(m_settings, issued.counter);
+        issued.counterBefore = before->value_or(0);
+        if (*before && issued.number < **before && !m_acceptedReissue.contains(issued.designation) &&
+            (!listener || listener->wasIssued(issued)))
+            again << issued;
+        all << std::move(issued);
+    }
+    return all;
+}
+
+QList<IssuedNumber> ClauseBatch::reissues(BatchListener* listener) const {
+    QList<IssuedNumber> again;
+    if (isNumbered(m_kind)) {
+        OrderNumbers numbers = m_numbers;
+        issueAll(numbers, listener, again);
+    }
+    return again;
+}
+
+void ClauseBatch::acceptReissue(const QList<IssuedNumber>& numbers) {
+    for (const IssuedNumber& n : numbers)
+        m_acceptedReissue << n.designation;
+}
 
 // One value the batch wrote, with what the file held before (nothing when
 // the key was absent: no key is ever deleted, so such a key keeps the new value).
@@ -71,6 +138,8 @@ BatchSummary ClauseBatch::run(SheetJob& job, const ClauseParticulars& gathered, 
         p->dataFace = m_fonts.dataFace;
     }
 
+    summary.drawn = particulars;
+
     if (mode == Mode::Preview) {
         if (isNumbered(m_kind))
             for (qsizetype i = 0; i < m_marked.size(); ++i)
@@ -92,11 +161,14 @@ BatchSummary ClauseBatch::run(SheetJob& job, const ClauseParticulars& gathered, 
         };
         change(Key::lastPrinted(), QString::number(m_marked.last()));
         if (isNumbered(m_kind)) {
-            for (qsizetype i = 0; i < m_marked.size(); ++i) {
-                IssuedNumber issued = issueNumber(m_settings, m_kind, summary.numbers);
+            // Checked again under the lock: a second copy of the program that
+            // printed meanwhile has moved the counter, and its numbers are caught here.
+            QList<IssuedNumber> again;
+            summary.issued = issueAll(summary.numbers, listener, again);
+            if (!again.isEmpty())
+                throw ReissueNeeded(again);
+            for (const IssuedNumber& issued : std::as_const(summary.issued))
                 change(issued.counter, QString::number(issued.nextNumber));
-                summary.issued << std::move(issued);
-            }
         } else if (const auto* approval = std::get_if<ApprovalParticulars>(&particulars)) {
             for (const Setting* key : {&Key::approvalNumber(), &Key::approvalDate()})
                 changes << Change{*key, key->stored(m_settings)};
@@ -138,14 +210,8 @@ void ClauseBatch::draw(SheetJob& job, const ClauseParticulars& particulars, cons
     for (qsizetype i = 0; i < summary.positions.size(); ++i) {
         const QPoint origin = m_geometry.textOrigin(summary.positions[i]);
         Pen pen(surface, origin.x(), origin.y());
-        if (const auto* p = std::get_if<CopyVerificationParticulars>(&particulars))
-            drawCopyVerification(pen, *p, summary.issued[i].designation);
-        else if (const auto* p = std::get_if<LegalizationParticulars>(&particulars))
-            drawLegalization(pen, *p, summary.issued[i].designation);
-        else if (const auto* p = std::get_if<IntentionParticulars>(&particulars))
-            drawIntention(pen, m_header, *p);
-        else if (const auto* p = std::get_if<ApprovalParticulars>(&particulars))
-            drawApproval(pen, m_header, *p);
+        drawClause(pen, particulars, summary.issued.isEmpty() ? QString() : summary.issued[i].designation,
+                   m_header);
         if (listener)
             listener->positionDrawn(int(i), summary.positions[i]);
     }

@@ -9,6 +9,7 @@
 #include "settings/ClauseKind.h"
 
 #include <QList>
+#include <exception>
 #include <variant>
 
 class SettingsStore;
@@ -25,6 +26,8 @@ struct BatchSummary {
     QList<IssuedNumber> issued;  // one per position for the numbered kinds, none otherwise
     OrderNumbers numbers;        // the order-number fields afterwards
     bool logoUnreadable = false; // a logo file exists but could not be read: printed without it
+    // The particulars as drawn: with office, place and faces from the settings.
+    ClauseParticulars drawn;
 };
 
 // Told what a batch does at the moments that matter to a record of issued
@@ -32,6 +35,10 @@ struct BatchSummary {
 class BatchListener {
 public:
     virtual ~BatchListener() = default;
+    // Whether a number below the counter of its sequence was given out
+    // before. Without a record of it the answer must be yes; a record that
+    // shows it never was (a new year's numbers begin at 1 again) says no.
+    virtual bool wasIssued(const IssuedNumber&) { return true; }
     // The numbers are issued but not yet stored: the settings file is locked
     // and its counters are written when this returns. Throwing here stores
     // nothing and ends the batch.
@@ -47,6 +54,30 @@ public:
     // counters of before again.
     virtual void rolledBack(const BatchSummary&) {}
 };
+
+// Raised, before anything is written, by a batch that would give out numbers
+// again: each is below the counter of its sequence (the counter holds the
+// next number to issue), and was not accepted for reissue.
+class ReissueNeeded : public std::exception {
+public:
+    explicit ReissueNeeded(QList<IssuedNumber> numbers) : m_numbers(std::move(numbers)) {}
+    const QList<IssuedNumber>& numbers() const { return m_numbers; }
+    const char* what() const noexcept override { return "order numbers issued before"; }
+
+private:
+    QList<IssuedNumber> m_numbers;
+};
+
+// One clause printed again under the designation it was issued with.
+struct ReprintedClause {
+    int position = 0;
+    ClauseParticulars particulars;
+    QString designation;
+};
+
+// Draws clauses of the numbered kinds again, each at its position, from
+// their particulars as they were printed; issues and writes nothing.
+void drawAgain(SheetJob& job, const SheetGeometry& geometry, const QList<ReprintedClause>& clauses);
 
 // One press of "TISK": issues the designations, draws the clause of the kind
 // at every marked position on one sheet and, when anything fails after the
@@ -68,13 +99,23 @@ public:
     const QList<int>& marked() const { return m_marked; }
     int dpi() const { return m_dpi; }
 
+    // The numbers the batch would give out again as the file stands now
+    // (read without the lock: run() checks again), so that the clerk can be
+    // asked before anything else is written.
+    QList<IssuedNumber> reissues(BatchListener* listener) const;
+    // The clerk agreed to print these numbers again (designations as the
+    // batch raised them in ReissueNeeded).
+    void acceptReissue(const QList<IssuedNumber>& numbers);
+
     // Runs the batch on the job; with no marked position it does nothing.
-    // Throws what failed, after the rollback.
+    // A number below its counter that was not accepted raises ReissueNeeded
+    // while nothing is written yet. Throws what failed, after the rollback.
     BatchSummary run(SheetJob& job, const ClauseParticulars& particulars, Mode mode = Mode::Print,
                      BatchListener* listener = nullptr);
 
 private:
     struct Change;
+    QList<IssuedNumber> issueAll(OrderNumbers& numbers, BatchListener* listener, QList<IssuedNumber>& again) const;
     void draw(SheetJob& job, const ClauseParticulars& particulars, const BatchSummary& summary,
               BatchListener* listener);
 
@@ -82,6 +123,7 @@ private:
     ClauseKind m_kind;
     QList<int> m_marked;
     OrderNumbers m_numbers;
+    QStringList m_acceptedReissue;
     SheetGeometry m_geometry;
     ClauseFonts m_fonts;
     int m_dpi = 0;

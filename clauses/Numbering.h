@@ -48,6 +48,8 @@ struct IssuedNumber {
     // The counter of the sequence used, and the next number it must hold.
     Setting counter;
     int nextNumber = 0;
+    // What the counter held when the batch began (set by a printing batch).
+    int counterBefore = 0;
 };
 
 // Issues the next number of a numbered kind from the fields: the designation

@@ -51,6 +51,9 @@ QString savedClausesFile() {
 QString logoFile() {
     return fileNamed(QStringLiteral("logo.bmp"));
 }
+QString journalFile() {
+    return fileNamed(QStringLiteral("denik.sqlite"));
+}
 
 void ensureExists() {
     const QString dir = directory();

@@ -15,6 +15,7 @@ QString directory();
 QString settingsFile();     // lorvena.ini
 QString savedClausesFile(); // legalizace.dec
 QString logoFile();         // logo.bmp
+QString journalFile();      // denik.sqlite
 
 // Creates the directory (one level) when it is missing; throws AppError when
 // that fails.

@@ -116,6 +116,8 @@ LORVENA_SETTING(organisationAddress3, "Organizace", "Adresa3", "", K::Text)
 LORVENA_SETTING(designationForm, "Cislovani", "Tvar", "0", K::Integer)
 LORVENA_SETTING(sharedCounter, "Cislovani", "Vidimace-legalizace", "1", K::Integer)
 
+LORVENA_SETTING(journalYears, "Denik", "Roky", "10", K::Integer)
+
 #undef LORVENA_SETTING
 
 Setting officer(int n) {

@@ -118,6 +118,9 @@ const Setting& chosenBook(ClauseKind kind);
 // The next order number shared by the kinds that use no book.
 const Setting& sharedCounter();
 
+// [Denik]: how many years the journal of issued numbers keeps its rows (0: all).
+const Setting& journalYears();
+
 // [Knihy], n = 1 to 10 (any text the book choice holds)
 Setting bookText(const QString& n);
 Setting bookCounter(const QString& n);
