@@ -176,7 +176,13 @@ BatchSummary ClauseBatch::run(SheetJob& job, const ClauseParticulars& gathered, 
         }
         if (listener)
             listener->issuing(summary);
-        transaction.commit();
+        try {
+            transaction.commit();
+        } catch (...) {
+            if (listener)
+                listener->notStored(summary);
+            throw;
+        }
     }
 
     try {

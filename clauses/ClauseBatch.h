@@ -43,6 +43,9 @@ public:
     // and its counters are written when this returns. Throwing here stores
     // nothing and ends the batch.
     virtual void issuing(const BatchSummary&) {}
+    // After issuing(): the file could not take the counters, so the numbers
+    // were never given out. Must not throw.
+    virtual void notStored(const BatchSummary&) {}
     // The counters and the last printed position are in the file.
     virtual void issued(const BatchSummary&) {}
     virtual void positionDrawn(int index, int position) {
@@ -115,7 +118,8 @@ public:
 
 private:
     struct Change;
-    QList<IssuedNumber> issueAll(OrderNumbers& numbers, BatchListener* listener, QList<IssuedNumber>& again) const;
+    QList<IssuedNumber> issueAll(OrderNumbers& numbers, BatchListener* listener,
+                                 QList<IssuedNumber>& again) const;
     void draw(SheetJob& job, const ClauseParticulars& particulars, const BatchSummary& summary,
               BatchListener* listener);
 

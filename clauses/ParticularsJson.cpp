@@ -77,8 +77,8 @@ std::optional<ClauseParticulars> particularsFromJson(ClauseKind kind, const QJso
             read(o, "completeness", p.completeness) && read(o, "form", p.form) &&
             read(o, "outputPages", p.outputPages) && read(o, "sourceState", p.sourceState) &&
             read(o, "sourcePages", p.sourcePages) && read(o, "securityFeature", p.securityFeature) &&
-            read(o, "date", p.date) && read(o, "officer", p.officer) && read(o, "headingFace", p.headingFace) &&
-            read(o, "basicFace", p.basicFace))
+            read(o, "date", p.date) && read(o, "officer", p.officer) &&
+            read(o, "headingFace", p.headingFace) && read(o, "basicFace", p.basicFace))
             return p;
     } else if (kind == ClauseKind::Legalization) {
         LegalizationParticulars p;
@@ -86,8 +86,9 @@ std::optional<ClauseParticulars> particularsFromJson(ClauseKind kind, const QJso
             read(o, "signingManner", p.signingManner) && read(o, "applicant", p.applicant) &&
             read(o, "addressKind", p.addressKind) && read(o, "address", p.address) &&
             read(o, "documentKind", p.documentKind) && read(o, "documentNumber", p.documentNumber) &&
-            read(o, "date", p.date) && read(o, "officer", p.officer) && read(o, "headingFace", p.headingFace) &&
-            read(o, "basicFace", p.basicFace) && read(o, "dataFace", p.dataFace))
+            read(o, "date", p.date) && read(o, "officer", p.officer) &&
+            read(o, "headingFace", p.headingFace) && read(o, "basicFace", p.basicFace) &&
+            read(o, "dataFace", p.dataFace))
             return p;
     }
     return std::nullopt;

@@ -37,8 +37,9 @@ const char* stateCode(JournalEntry::State state) {
 }
 
 JournalEntry::State stateOfCode(const QString& code) {
-    for (auto s : {JournalEntry::State::Printing, JournalEntry::State::Printed, JournalEntry::State::NotPrinted,
-                   JournalEntry::State::Interrupted, JournalEntry::State::Reprinted})
+    for (auto s :
+         {JournalEntry::State::Printing, JournalEntry::State::Printed, JournalEntry::State::NotPrinted,
+          JournalEntry::State::Interrupted, JournalEntry::State::Reprinted})
         if (code == QLatin1String(stateCode(s)))
             return s;
     return JournalEntry::State::Interrupted;
@@ -65,11 +66,17 @@ ClauseKind kindOfCode(const QString& code) {
     return ClauseKind::CopyVerification;
 }
 
+// SQLite stores a null QString as NULL; the columns hold text, empty or not.
+QString notNull(const QString& text) {
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
 // The states of a number that was given out by its counter.
 const QString kIssuedStates = QStringLiteral("('tiskne','vytisteno','preruseno')");
 
-const char* kColumns = "id, cas, druh, oznaceni, kniha, cislo, rok, pozice, overujici, zadatel, doklad, udaje, "
-                       "citac, citac_pred, citac_po, stav, puvodni";
+const char* kColumns =
+    "id, cas, druh, oznaceni, kniha, cislo, rok, pozice, overujici, zadatel, doklad, udaje, "
+    "citac, citac_pred, citac_po, stav, puvodni";
 
 JournalEntry entryOf(const QSqlQuery& q) {
     JournalEntry e;
@@ -150,8 +157,8 @@ QString journalSubject(const JournalEntry& e) {
     }
     const int pages = e.particulars.value(QStringLiteral("outputPages")).toInt();
     const bool transcript = e.particulars.value(QStringLiteral("form")).toInt() == 0;
-    return (transcript ? QStringLiteral("opis") : QStringLiteral("kopie")) + QStringLiteral(", počet listů ") +
-           QString::number(pages);
+    return (transcript ? QStringLiteral("opis") : QStringLiteral("kopie")) +
+           QStringLiteral(", počet listů ") + QString::number(pages);
 }
 
 QString Journal::fileName() {
@@ -179,7 +186,9 @@ Journal::~Journal() {
 namespace {
 
 [[noreturn]] void fail(const QString& path, const QSqlError& error) {
-    throw AppError(DurableFile::unableToWrite(path) + QStringLiteral(" (") + error.text() + u')');
+    // SQLite's own words say what failed; the driver's add nothing.
+    const QString reason = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    throw AppError(DurableFile::unableToWrite(path) + QStringLiteral(" (") + reason + u')');
 }
 
 void exec(QSqlQuery& q, const QString& path) {
@@ -191,6 +200,38 @@ void exec(QSqlDatabase& db, const QString& sql, const QString& path) {
     QSqlQuery q(db);
     if (!q.exec(sql))
         fail(path, q.lastError());
+}
+
+// Runs the statements of `work` as one transaction: all of them or none.
+template <typename F> void inTransaction(const QString& connection, const QString& path, F&& work) {
+    QSqlDatabase db = QSqlDatabase::database(connection);
+    if (!db.transaction())
+        fail(path, db.lastError());
+    try {
+        work(db);
+        if (!db.commit())
+            fail(path, db.lastError());
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+}
+
+// One statement run once for every id, in one transaction.
+void forEachId(const QString& connection, const QString& path, const QString& sql, const QList<qint64>& ids,
+               const QVariant& first = {}) {
+    if (ids.isEmpty())
+        return;
+    inTransaction(connection, path, [&](QSqlDatabase& db) {
+        QSqlQuery q(db);
+        q.prepare(sql);
+        for (qint64 id : ids) {
+            if (first.isValid())
+                q.addBindValue(first);
+            q.addBindValue(id);
+            exec(q, path);
+        }
+    });
 }
 
 } // namespace
@@ -217,13 +258,14 @@ void Journal::open() {
     exec(db, QStringLiteral("PRAGMA journal_mode=WAL"), m_path);
     exec(db, QStringLiteral("PRAGMA synchronous=FULL"), m_path);
     exec(db,
-         QStringLiteral("CREATE TABLE IF NOT EXISTS vydana ("
-                        "id INTEGER PRIMARY KEY, cas TEXT NOT NULL, druh TEXT NOT NULL, oznaceni TEXT NOT NULL, "
-                        "kniha TEXT NOT NULL, cislo INTEGER NOT NULL, rok INTEGER NOT NULL, "
-                        "pozice INTEGER NOT NULL, overujici TEXT NOT NULL, zadatel TEXT NOT NULL, "
-                        "doklad TEXT NOT NULL, udaje TEXT NOT NULL, citac TEXT NOT NULL, "
-                        "citac_pred INTEGER NOT NULL, citac_po INTEGER NOT NULL, stav TEXT NOT NULL, "
-                        "puvodni INTEGER NOT NULL DEFAULT 0)"),
+         QStringLiteral(
+             "CREATE TABLE IF NOT EXISTS vydana ("
+             "id INTEGER PRIMARY KEY, cas TEXT NOT NULL, druh TEXT NOT NULL, oznaceni TEXT NOT NULL, "
+             "kniha TEXT NOT NULL, cislo INTEGER NOT NULL, rok INTEGER NOT NULL, "
+             "pozice INTEGER NOT NULL, overujici TEXT NOT NULL, zadatel TEXT NOT NULL, "
+             "doklad TEXT NOT NULL, udaje TEXT NOT NULL, citac TEXT NOT NULL, "
+             "citac_pred INTEGER NOT NULL, citac_po INTEGER NOT NULL, stav TEXT NOT NULL, "
+             "puvodni INTEGER NOT NULL DEFAULT 0)"),
          m_path);
     exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS vydana_cislo ON vydana (citac, rok, cislo)"), m_path);
     exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS vydana_cas ON vydana (cas)"), m_path);
@@ -251,18 +293,13 @@ void Journal::settle(SettingsStore& settings) {
         else if (e.time.secsTo(QDateTime::currentDateTime()) > 60)
             interrupted << e.id; // a running copy's batch is younger than a minute
     }
-    QSqlDatabase db = QSqlDatabase::database(m_connection);
-    if (!db.transaction())
-        fail(m_path, db.lastError());
-    for (qint64 id : gone) {
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("DELETE FROM vydana WHERE id = ? AND stav = 'tiskne'"));
-        q.addBindValue(id);
-        exec(q, m_path);
-    }
-    if (!db.commit())
-        fail(m_path, db.lastError());
+    removePrinting(gone);
     setState(interrupted, JournalEntry::State::Interrupted);
+}
+
+void Journal::removePrinting(const QList<qint64>& ids) {
+    forEachId(m_connection, m_path, QStringLiteral("DELETE FROM vydana WHERE id = ? AND stav = 'tiskne'"),
+              ids);
 }
 
 void Journal::removeOlderThan(int years) {
@@ -274,66 +311,38 @@ void Journal::removeOlderThan(int years) {
 }
 
 void Journal::add(QList<JournalEntry>& entries) {
-    QSqlDatabase db = QSqlDatabase::database(m_connection);
-    if (!db.transaction())
-        fail(m_path, db.lastError());
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO vydana (cas, druh, oznaceni, kniha, cislo, rok, pozice, overujici, "
-                             "zadatel, doklad, udaje, citac, citac_pred, citac_po, stav, puvodni) "
-                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (JournalEntry& e : entries) {
-        q.addBindValue(e.time.toString(QLatin1String(kTimeFormat)));
-        q.addBindValue(QString::fromLatin1(kindCode(e.kind)));
-        q.addBindValue(e.designation);
-        q.addBindValue(e.book);
-        q.addBindValue(e.number);
-        q.addBindValue(e.year);
-        q.addBindValue(e.position);
-        q.addBindValue(e.officer);
-        q.addBindValue(e.applicant);
-        q.addBindValue(e.documentNumber);
-        q.addBindValue(QString::fromUtf8(QJsonDocument(e.particulars).toJson(QJsonDocument::Compact)));
-        q.addBindValue(e.counter);
-        q.addBindValue(e.counterBefore);
-        q.addBindValue(e.counterAfter);
-        q.addBindValue(QString::fromLatin1(stateCode(e.state)));
-        q.addBindValue(e.reprintOf);
-        if (!q.exec()) {
-            const QSqlError error = q.lastError();
-            db.rollback();
-            fail(m_path, error);
+    inTransaction(m_connection, m_path, [&](QSqlDatabase& db) {
+        QSqlQuery q(db);
+        q.prepare(
+            QStringLiteral("INSERT INTO vydana (cas, druh, oznaceni, kniha, cislo, rok, pozice, overujici, "
+                           "zadatel, doklad, udaje, citac, citac_pred, citac_po, stav, puvodni) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (JournalEntry& e : entries) {
+            q.addBindValue(e.time.toString(QLatin1String(kTimeFormat)));
+            q.addBindValue(QString::fromLatin1(kindCode(e.kind)));
+            q.addBindValue(notNull(e.designation));
+            q.addBindValue(notNull(e.book));
+            q.addBindValue(e.number);
+            q.addBindValue(e.year);
+            q.addBindValue(e.position);
+            q.addBindValue(notNull(e.officer));
+            q.addBindValue(notNull(e.applicant));
+            q.addBindValue(notNull(e.documentNumber));
+            q.addBindValue(QString::fromUtf8(QJsonDocument(e.particulars).toJson(QJsonDocument::Compact)));
+            q.addBindValue(notNull(e.counter));
+            q.addBindValue(e.counterBefore);
+            q.addBindValue(e.counterAfter);
+            q.addBindValue(QString::fromLatin1(stateCode(e.state)));
+            q.addBindValue(e.reprintOf);
+            exec(q, m_path);
+            e.id = q.lastInsertId().toLongLong();
         }
-        e.id = q.lastInsertId().toLongLong();
-    }
-    if (!db.commit()) {
-        const QSqlError error = db.lastError();
-        db.rollback();
-        fail(m_path, error);
-    }
+    });
 }
 
 void Journal::setState(const QList<qint64>& ids, JournalEntry::State state) {
-    if (ids.isEmpty())
-        return;
-    QSqlDatabase db = QSqlDatabase::database(m_connection);
-    if (!db.transaction())
-        fail(m_path, db.lastError());
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("UPDATE vydana SET stav = ? WHERE id = ?"));
-    for (qint64 id : ids) {
-        q.addBindValue(QString::fromLatin1(stateCode(state)));
-        q.addBindValue(id);
-        if (!q.exec()) {
-            const QSqlError error = q.lastError();
-            db.rollback();
-            fail(m_path, error);
-        }
-    }
-    if (!db.commit()) {
-        const QSqlError error = db.lastError();
-        db.rollback();
-        fail(m_path, error);
-    }
+    forEachId(m_connection, m_path, QStringLiteral("UPDATE vydana SET stav = ? WHERE id = ?"), ids,
+              QString::fromLatin1(stateCode(state)));
 }
 
 QList<JournalEntry> Journal::select(const QString& where, const QVariantList& values) const {
@@ -352,10 +361,10 @@ QList<JournalEntry> Journal::select(const QString& where, const QVariantList& va
 
 Journal::Earlier Journal::earlierIssue(const QString& counter, int number, int year) const {
     Earlier earlier;
-    const QList<JournalEntry> same = select(
-        QStringLiteral("citac = ? AND rok = ? AND cislo = ? AND stav IN %1 ORDER BY id DESC LIMIT 1")
-            .arg(kIssuedStates),
-        {counter, year, number});
+    const QList<JournalEntry> same =
+        select(QStringLiteral("citac = ? AND rok = ? AND cislo = ? AND stav IN %1 ORDER BY id DESC LIMIT 1")
+                   .arg(kIssuedStates),
+               {counter, year, number});
     if (!same.isEmpty()) {
         earlier.knowledge = Knowledge::Issued;
         earlier.entry = same.first();
@@ -388,9 +397,9 @@ QList<JournalEntry> Journal::entries() const {
 bool journalMatches(const JournalEntry& e, const QString& filter) {
     const QString f = filter.trimmed();
     return f.isEmpty() || e.designation.contains(f, Qt::CaseInsensitive) ||
-           e.applicant.contains(f, Qt::CaseInsensitive) || e.documentNumber.contains(f, Qt::CaseInsensitive) ||
-           e.officer.contains(f, Qt::CaseInsensitive) || journalTime(e.time).contains(f) ||
-           e.time.toString(QStringLiteral("d.M.yyyy H:mm")).contains(f);
+           e.applicant.contains(f, Qt::CaseInsensitive) ||
+           e.documentNumber.contains(f, Qt::CaseInsensitive) || e.officer.contains(f, Qt::CaseInsensitive) ||
+           journalTime(e.time).contains(f) || e.time.toString(QStringLiteral("d.M.yyyy H:mm")).contains(f);
 }
 
 QString reissueQuestion(const QList<IssuedNumber>& numbers, const Journal* journal) {
@@ -408,16 +417,17 @@ QString reissueQuestion(const QList<IssuedNumber>& numbers, const Journal* journ
                             journalKindWord(earlier.entry->kind));
     }
     if (numbers.size() == 1)
-        return (when.isEmpty() ? QStringLiteral("Číslo %1 již bylo vydáno.")
-                               : QStringLiteral("Číslo %1 již bylo vydáno %2.").arg(first.designation, when)) +
+        return (when.isEmpty()
+                    ? QStringLiteral("Číslo %1 již bylo vydáno.").arg(first.designation)
+                    : QStringLiteral("Číslo %1 již bylo vydáno %2.").arg(first.designation, when)) +
                QStringLiteral(" Vytisknout je znovu?");
     QStringList names;
     for (qsizetype i = 0; i < numbers.size() && i < 3; ++i)
         names << numbers[i].designation;
     QString list;
     if (numbers.size() <= 3)
-        list = QStringList(names.mid(0, names.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" a ") +
-               names.last();
+        list = QStringList(names.mid(0, names.size() - 1)).join(QStringLiteral(", ")) +
+               QStringLiteral(" a ") + names.last();
     else
         list = names.join(QStringLiteral(", ")) + QStringLiteral(" a další, celkem %1").arg(numbers.size());
     QString text = QStringLiteral("Čísla %1 již byla vydána").arg(list);

@@ -32,9 +32,9 @@ struct JournalEntry {
     QString applicant;      // the applicant line of a legalization, else empty
     QString documentNumber; // the identity document of a legalization, else empty
     QJsonObject particulars;
-    QString counter;          // "section/key" of the order-number counter used
-    int counterBefore = 0;    // what the counter held before the batch
-    int counterAfter = 0;     // what the batch stored in it
+    QString counter;       // "section/key" of the order-number counter used
+    int counterBefore = 0; // what the counter held before the batch
+    int counterAfter = 0;  // what the batch stored in it
     State state = State::Printing;
     qint64 reprintOf = 0; // for a reprint, the row printed again
 };
@@ -63,6 +63,8 @@ public:
     // Adds the rows in one transaction; their ids are set.
     void add(QList<JournalEntry>& entries);
     void setState(const QList<qint64>& ids, JournalEntry::State state);
+    // Removes rows still printing whose numbers never reached the counters.
+    void removePrinting(const QList<qint64>& ids);
 
     // What the journal knows of a number below its counter.
     enum class Knowledge { Issued, NotIssued, Unknown };

@@ -59,6 +59,18 @@ void JournalRecorder::issuing(const BatchSummary& summary) {
     m_entries = rows;
 }
 
+void JournalRecorder::notStored(const BatchSummary&) {
+    QList<qint64> ids;
+    for (const JournalEntry& e : std::as_const(m_entries))
+        ids << e.id;
+    try {
+        m_journal.removePrinting(ids);
+    } catch (const std::exception&) {
+        // Left for the next opening of the journal, which removes them too.
+    }
+    m_entries.clear();
+}
+
 void JournalRecorder::printed(const BatchSummary&) {
     QList<qint64> ids;
     for (const JournalEntry& e : std::as_const(m_entries))

@@ -12,6 +12,7 @@ public:
 
     bool wasIssued(const IssuedNumber& number) override;
     void issuing(const BatchSummary& summary) override;
+    void notStored(const BatchSummary& summary) override;
     void printed(const BatchSummary& summary) override;
     void rolledBack(const BatchSummary& summary) override;
 

@@ -66,8 +66,8 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
 QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const captions[] = {"Datum a čas", "Druh", "Označení", "Žadatel nebo listina",
-                                           "Ověřující", "Stav"};
+    static const char* const captions[] = {"Datum a čas",          "Druh",      "Označení",
+                                           "Žadatel nebo listina", "Ověřující", "Stav"};
     return section >= 0 && section < ColumnCount ? QString::fromUtf8(captions[section]) : QVariant();
 }
 
@@ -80,8 +80,9 @@ TForm6::TForm6(QWidget* parent, std::function<Journal&()> journal,
     resize(760, 460);
 
     auto* filterLabel = Form::label(this, QStringLiteral("Label1"), QStringLiteral("&Hledat:"));
-    Edit1 = Form::edit(this, QStringLiteral("Edit1"),
-                       QStringLiteral("Označení, jméno žadatele nebo ověřujícího, nebo datum (např. 11.12.2026)"));
+    Edit1 = Form::edit(
+        this, QStringLiteral("Edit1"),
+        QStringLiteral("Označení, jméno žadatele nebo ověřujícího, nebo datum (např. 11.12.2026)"));
     filterLabel->setBuddy(Edit1);
     Edit1->setClearButtonEnabled(true);
 

@@ -254,12 +254,12 @@ void TestBatch::bothKindsWithoutBookShareTheSequence() {
     SettingsStore s(DataDir::settingsFile());
     s.WriteString(QStringLiteral("Cislovani"), QStringLiteral("VybranaKniha-Vidimace"), QStringLiteral("0"));
     RecordingJob job;
-    const BatchSummary summary = ClauseBatch(s, ClauseKind::CopyVerification, {1, 2}, fields(7, 7))
+    const BatchSummary summary = ClauseBatch(s, ClauseKind::CopyVerification, {1, 2}, fields(40, 40))
                                      .run(job, particularsOf(ClauseKind::CopyVerification));
-    QCOMPARE(summary.issued[0].designation, QStringLiteral("7/2025"));
-    QCOMPARE(summary.issued[1].designation, QStringLiteral("8/2025"));
-    QCOMPARE(summary.numbers, fields(9, 9));
-    QCOMPARE(setting(s, "Cislovani", "Vidimace-legalizace"), QStringLiteral("9"));
+    QCOMPARE(summary.issued[0].designation, QStringLiteral("40/2025"));
+    QCOMPARE(summary.issued[1].designation, QStringLiteral("41/2025"));
+    QCOMPARE(summary.numbers, fields(42, 42));
+    QCOMPARE(setting(s, "Cislovani", "Vidimace-legalizace"), QStringLiteral("42"));
     QCOMPARE(setting(s, "Knihy", "cisloKniha1"), QStringLiteral("15"));
 }
 

@@ -346,7 +346,7 @@ void TestKeyboard::printBookLabelAndSettingsByKeyboard() {
         bookDone = true;
     });
     press(Qt::Key_P, Qt::ControlModifier);
-    QTRY_VERIFY(bookDone);
+    QTRY_VERIFY2(bookDone, qPrintable(answerer.texts.join(u'|')));
     f->activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), f.get());
     QCOMPARE(readSetting("App", "last printed"), QStringLiteral("5"));
