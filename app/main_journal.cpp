@@ -60,7 +60,15 @@ void TForm1::Denik1Click() {
     });
 }
 
-bool TForm1::reprintEntries(const QList<JournalEntry>& entries) {
+bool TForm1::reprintEntries(const QList<JournalEntry>& listed) {
+    // The rows as the journal holds them now, with the particulars to draw from.
+    QList<JournalEntry> entries;
+    for (const JournalEntry& l : listed) {
+        std::optional<JournalEntry> whole = journal().entry(l.id);
+        if (!whole)
+            throw AppError(QStringLiteral("Záznam %1 v deníku již není.").arg(l.designation));
+        entries << *whole;
+    }
     const QList<int> marked = markedPositions();
     if (marked.size() != entries.size()) {
         showInfo(Form6 ? static_cast<QWidget*>(Form6) : this,

@@ -74,14 +74,37 @@ QString notNull(const QString& text) {
 // The states of a number that was given out by its counter.
 const QString kIssuedStates = QStringLiteral("('tiskne','vytisteno','preruseno')");
 
+// What a filter looks through, in lower case: the designation, the
+// applicant, the document number, the officer and the time as shown.
+QString searchText(const JournalEntry& e) {
+    return QStringList{e.designation, e.applicant,         e.documentNumber,
+                       e.officer,     journalTime(e.time), e.time.toString(QStringLiteral("d.M.yyyy H:mm"))}
+        .join(u'\n')
+        .toLower();
+}
+
+// The columns of a whole row, and of a row as the journal window lists it
+// (without the particulars, which only a reprint reads).
 const char* kColumns =
     "id, cas, druh, oznaceni, kniha, cislo, rok, pozice, overujici, zadatel, doklad, udaje, "
-    "citac, citac_pred, citac_po, stav, puvodni";
+    "citac, citac_pred, citac_po, stav, puvodni, popis";
+const char* kListedColumns =
+    "id, cas, druh, oznaceni, kniha, cislo, rok, pozice, overujici, zadatel, doklad, '', "
+    "citac, citac_pred, citac_po, stav, puvodni, popis";
+
+// "yyyy-MM-ddTHH:mm:ss", read without the cost of a general date parser
+// (a long journal is listed at once).
+QDateTime timeOf(const QString& text) {
+    if (text.size() != 19)
+        return QDateTime::fromString(text, QLatin1String(kTimeFormat));
+    auto n = [&text](int from, int length) { return QStringView(text).mid(from, length).toInt(); };
+    return QDateTime(QDate(n(0, 4), n(5, 2), n(8, 2)), QTime(n(11, 2), n(14, 2), n(17, 2)));
+}
 
 JournalEntry entryOf(const QSqlQuery& q) {
     JournalEntry e;
     e.id = q.value(0).toLongLong();
-    e.time = QDateTime::fromString(q.value(1).toString(), QLatin1String(kTimeFormat));
+    e.time = timeOf(q.value(1).toString());
     e.kind = kindOfCode(q.value(2).toString());
     e.designation = q.value(3).toString();
     e.book = q.value(4).toString();
@@ -91,12 +114,15 @@ JournalEntry entryOf(const QSqlQuery& q) {
     e.officer = q.value(8).toString();
     e.applicant = q.value(9).toString();
     e.documentNumber = q.value(10).toString();
-    e.particulars = QJsonDocument::fromJson(q.value(11).toString().toUtf8()).object();
+    const QString particulars = q.value(11).toString();
+    if (!particulars.isEmpty())
+        e.particulars = QJsonDocument::fromJson(particulars.toUtf8()).object();
     e.counter = q.value(12).toString();
     e.counterBefore = q.value(13).toInt();
     e.counterAfter = q.value(14).toInt();
     e.state = stateOfCode(q.value(15).toString());
     e.reprintOf = q.value(16).toLongLong();
+    e.subject = q.value(17).toString();
     return e;
 }
 
@@ -265,7 +291,8 @@ void Journal::open() {
              "pozice INTEGER NOT NULL, overujici TEXT NOT NULL, zadatel TEXT NOT NULL, "
              "doklad TEXT NOT NULL, udaje TEXT NOT NULL, citac TEXT NOT NULL, "
              "citac_pred INTEGER NOT NULL, citac_po INTEGER NOT NULL, stav TEXT NOT NULL, "
-             "puvodni INTEGER NOT NULL DEFAULT 0)"),
+             "puvodni INTEGER NOT NULL DEFAULT 0, popis TEXT NOT NULL DEFAULT '', "
+             "hledani TEXT NOT NULL DEFAULT '')"),
          m_path);
     exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS vydana_cislo ON vydana (citac, rok, cislo)"), m_path);
     exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS vydana_cas ON vydana (cas)"), m_path);
@@ -313,10 +340,10 @@ void Journal::removeOlderThan(int years) {
 void Journal::add(QList<JournalEntry>& entries) {
     inTransaction(m_connection, m_path, [&](QSqlDatabase& db) {
         QSqlQuery q(db);
-        q.prepare(
-            QStringLiteral("INSERT INTO vydana (cas, druh, oznaceni, kniha, cislo, rok, pozice, overujici, "
-                           "zadatel, doklad, udaje, citac, citac_pred, citac_po, stav, puvodni) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        q.prepare(QStringLiteral(
+            "INSERT INTO vydana (cas, druh, oznaceni, kniha, cislo, rok, pozice, overujici, "
+            "zadatel, doklad, udaje, citac, citac_pred, citac_po, stav, puvodni, popis, hledani) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         for (JournalEntry& e : entries) {
             q.addBindValue(e.time.toString(QLatin1String(kTimeFormat)));
             q.addBindValue(QString::fromLatin1(kindCode(e.kind)));
@@ -334,6 +361,10 @@ void Journal::add(QList<JournalEntry>& entries) {
             q.addBindValue(e.counterAfter);
             q.addBindValue(QString::fromLatin1(stateCode(e.state)));
             q.addBindValue(e.reprintOf);
+            if (e.subject.isEmpty())
+                e.subject = journalSubject(e);
+            q.addBindValue(e.subject);
+            q.addBindValue(searchText(e));
             exec(q, m_path);
             e.id = q.lastInsertId().toLongLong();
         }
@@ -345,10 +376,11 @@ void Journal::setState(const QList<qint64>& ids, JournalEntry::State state) {
               QString::fromLatin1(stateCode(state)));
 }
 
-QList<JournalEntry> Journal::select(const QString& where, const QVariantList& values) const {
+QList<JournalEntry> Journal::select(const QString& where, const QVariantList& values, bool whole) const {
     QSqlQuery q(QSqlDatabase::database(m_connection));
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT %1 FROM vydana WHERE %2").arg(QLatin1String(kColumns), where));
+    q.prepare(QStringLiteral("SELECT %1 FROM vydana WHERE %2")
+                  .arg(QLatin1String(whole ? kColumns : kListedColumns), where));
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec())
@@ -390,16 +422,13 @@ Journal::Earlier Journal::earlierIssue(const QString& counter, int number, int y
     return earlier;
 }
 
-QList<JournalEntry> Journal::entries() const {
-    return select(QStringLiteral("1 ORDER BY id DESC"), {});
-}
-
-bool journalMatches(const JournalEntry& e, const QString& filter) {
-    const QString f = filter.trimmed();
-    return f.isEmpty() || e.designation.contains(f, Qt::CaseInsensitive) ||
-           e.applicant.contains(f, Qt::CaseInsensitive) ||
-           e.documentNumber.contains(f, Qt::CaseInsensitive) || e.officer.contains(f, Qt::CaseInsensitive) ||
-           journalTime(e.time).contains(f) || e.time.toString(QStringLiteral("d.M.yyyy H:mm")).contains(f);
+QList<JournalEntry> Journal::entries(const QString& filter, int offset, int limit) const {
+    QString pattern = filter.trimmed().toLower();
+    pattern.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'%', QStringLiteral("\\%"))
+        .replace(u'_', QStringLiteral("\\_"));
+    return select(QStringLiteral("hledani LIKE ? ESCAPE '\\' ORDER BY id DESC LIMIT ? OFFSET ?"),
+                  {u'%' + pattern + u'%', limit, offset}, false);
 }
 
 QString reissueQuestion(const QList<IssuedNumber>& numbers, const Journal* journal) {
@@ -467,7 +496,7 @@ QByteArray journalCsv(const QList<JournalEntry>& entries) {
                                  QString::number(e.year),
                                  QString::number(e.position),
                                  e.officer,
-                                 journalSubject(e),
+                                 e.subject.isEmpty() ? journalSubject(e) : e.subject,
                                  journalStateWord(e.state)};
         QStringList cells;
         for (const QString& f : fields)

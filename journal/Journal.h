@@ -37,6 +37,9 @@ struct JournalEntry {
     int counterAfter = 0;  // what the batch stored in it
     State state = State::Printing;
     qint64 reprintOf = 0; // for a reprint, the row printed again
+    // What the journal shows as the applicant or the document (journalSubject()
+    // of the particulars, kept with the row when it is added).
+    QString subject;
 };
 
 // "vidimace", "legalizace", ...: the word a clerk reads in the journal.
@@ -74,8 +77,12 @@ public:
     };
     Earlier earlierIssue(const QString& counter, int number, int year) const;
 
-    // Every row, newest first.
-    QList<JournalEntry> entries() const;
+    // The rows a filter finds, newest first, without the particulars (entry()
+    // has them). The filter is part of the designation, the applicant, the
+    // document number, the officer or the date and time as shown
+    // ("11.12.2026 10:15", also "1.3.2026"), in any letter case; an empty
+    // one finds every row. A limit of -1 reads to the end.
+    QList<JournalEntry> entries(const QString& filter = QString(), int offset = 0, int limit = -1) const;
     std::optional<JournalEntry> entry(qint64 id) const;
 
     // The file name in the data directory.
@@ -85,7 +92,7 @@ private:
     void open();
     void settle(SettingsStore& settings);
     void removeOlderThan(int years);
-    QList<JournalEntry> select(const QString& where, const QVariantList& values) const;
+    QList<JournalEntry> select(const QString& where, const QVariantList& values, bool whole = true) const;
 
     QString m_path;
     QString m_connection;
@@ -96,12 +103,8 @@ private:
 QByteArray journalCsv(const QList<JournalEntry>& entries);
 // The date and time as the journal shows them: "11.12.2026 10:15".
 QString journalTime(const QDateTime& time);
-// What the journal shows as the applicant or the document of a row.
+// The applicant or the document of a row, from its particulars.
 QString journalSubject(const JournalEntry& entry);
-// Whether a row is one the clerk looks for: the text is part of the
-// designation, the applicant, the document number or the officer (ignoring
-// case), or of the date and time ("11.12.2026 10:15", also "1.3.2026").
-bool journalMatches(const JournalEntry& entry, const QString& filter);
 
 // The question before numbers are printed again: "Číslo 2/2026 již bylo
 // vydáno 11.12.2026 v 10:15 (vidimace). Vytisknout je znovu?"; when and for

@@ -18,23 +18,42 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-void JournalModel::setEntries(QList<JournalEntry> entries) {
+JournalModel::JournalModel(std::function<Journal&()> journal, QObject* parent)
+    : QAbstractTableModel(parent), m_journal(std::move(journal)) {}
+
+void JournalModel::reload(const QString& filter) {
+    QList<JournalEntry> rows = m_journal().entries(filter, 0, kPage);
     beginResetModel();
-    m_all = std::move(entries);
-    m_shown.clear();
-    for (qsizetype i = 0; i < m_all.size(); ++i)
-        if (journalMatches(m_all[i], m_filter))
-            m_shown << i;
+    m_filter = filter;
+    m_more = rows.size() == kPage;
+    m_rows = std::move(rows);
     endResetModel();
 }
 
-void JournalModel::setFilter(const QString& filter) {
-    m_filter = filter.trimmed();
-    setEntries(std::move(m_all));
+bool JournalModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && m_more;
+}
+
+void JournalModel::fetchMore(const QModelIndex& parent) {
+    if (parent.isValid() || !m_more)
+        return;
+    QList<JournalEntry> rows;
+    try {
+        rows = m_journal().entries(m_filter, int(m_rows.size()), kPage);
+    } catch (const std::exception&) {
+        m_more = false; // the table stays as it is; the next reload reports the error
+        return;
+    }
+    m_more = rows.size() == kPage;
+    if (rows.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), int(m_rows.size()), int(m_rows.size() + rows.size() - 1));
+    m_rows << rows;
+    endInsertRows();
 }
 
 int JournalModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_shown.size());
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int JournalModel::columnCount(const QModelIndex& parent) const {
@@ -42,7 +61,7 @@ int JournalModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant JournalModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_shown.size())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_rows.size())
         return {};
     const JournalEntry& e = entryAt(index.row());
     switch (index.column()) {
@@ -53,7 +72,7 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const {
     case Designation:
         return e.designation;
     case Subject:
-        return journalSubject(e);
+        return e.subject.isEmpty() ? journalSubject(e) : e.subject;
     case Officer:
         return e.officer;
     case State:
@@ -86,7 +105,7 @@ TForm6::TForm6(QWidget* parent, std::function<Journal&()> journal,
     filterLabel->setBuddy(Edit1);
     Edit1->setClearButtonEnabled(true);
 
-    m_model = new JournalModel(this);
+    m_model = new JournalModel(m_journal, this);
     Grid1 = new QTableView(this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
     Grid1->setModel(m_model);
@@ -130,7 +149,7 @@ TForm6::TForm6(QWidget* parent, std::function<Journal&()> journal,
     m_filterDelay = new QTimer(this);
     m_filterDelay->setSingleShot(true);
     m_filterDelay->setInterval(150);
-    connect(m_filterDelay, &QTimer::timeout, this, [this] { m_model->setFilter(Edit1->text()); });
+    connect(m_filterDelay, &QTimer::timeout, this, [this] { guarded(this, [this] { reload(); }); });
     connect(Edit1, &QLineEdit::textChanged, this, &TForm6::Edit1Change);
     connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
@@ -149,7 +168,7 @@ void TForm6::showEvent(QShowEvent* event) {
 }
 
 void TForm6::reload() {
-    m_model->setEntries(m_journal().entries());
+    m_model->reload(Edit1->text());
 }
 
 void TForm6::Edit1Change() {
@@ -197,10 +216,8 @@ void TForm6::Button2Click() {
             return;
         const QString path = dialog.selectedFiles().first();
         applyPendingFilter();
-        QList<JournalEntry> shown;
-        for (int r = 0; r < m_model->rowCount(); ++r)
-            shown << m_model->entryAt(r);
-        DurableFile::replace(path, journalCsv(shown));
+        // Every row the filter finds, not only those read into the table so far.
+        DurableFile::replace(path, journalCsv(m_journal().entries(m_model->filter())));
     });
 }
 
@@ -209,7 +226,7 @@ void TForm6::applyPendingFilter() {
     // on what the clerk typed.
     if (m_filterDelay->isActive()) {
         m_filterDelay->stop();
-        m_model->setFilter(Edit1->text());
+        reload();
     }
 }
 

@@ -11,27 +11,34 @@ class QPushButton;
 class QTableView;
 class QTimer;
 
-// The rows of the journal as the table shows them, with a filter.
+// The rows of the journal a filter finds, as the table shows them: read a
+// page at a time as the clerk scrolls, so that a journal of many years opens
+// at once.
 class JournalModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    JournalModel(std::function<Journal&()> journal, QObject* parent);
 
-    void setEntries(QList<JournalEntry> entries); // newest first
-    void setFilter(const QString& filter);
-    const JournalEntry& entryAt(int row) const { return m_all[m_shown[row]]; }
+    // Reads the first page again (after a print, with another filter).
+    void reload(const QString& filter);
+    const QString& filter() const { return m_filter; }
+    const JournalEntry& entryAt(int row) const { return m_rows[row]; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
     enum Column { Time, Kind, Designation, Subject, Officer, State, ColumnCount };
+    static constexpr int kPage = 500;
 
 private:
-    QList<JournalEntry> m_all;
-    QList<qsizetype> m_shown;
+    std::function<Journal&()> m_journal;
+    QList<JournalEntry> m_rows;
     QString m_filter;
+    bool m_more = false;
 };
 
 // "Deník vydaných čísel": every designation issued, newest first; the

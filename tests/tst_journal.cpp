@@ -109,6 +109,8 @@ private Q_SLOTS:
     void whatTheJournalKnows();
     void openingSettlesAnEndedProgram_data();
     void openingSettlesAnEndedProgram();
+    void filterFindsRows_data();
+    void filterFindsRows();
     void oldRowsGoAfterTheirYears();
     void readableByItsOwnerOnly();
     void reprintDrawsTheSameClause();
@@ -167,8 +169,10 @@ void TestJournal::rowsFollowTheJob() {
         QCOMPARE(e.officer, QStringLiteral("Zoz Azira"));
         QVERIFY(qAbs(e.time.secsTo(QDateTime::currentDateTime())) < 60);
         // The office and place come from the settings, as the batch drew them.
-        QCOMPARE(e.particulars.value(QStringLiteral("place")).toString(), QStringLiteral("Lhota"));
-        QCOMPARE(e.particulars.value(QStringLiteral("outputPages")).toInt(), 2);
+        const QJsonObject drawn = journal.entry(e.id)->particulars;
+        QCOMPARE(drawn.value(QStringLiteral("place")).toString(), QStringLiteral("Lhota"));
+        QCOMPARE(drawn.value(QStringLiteral("outputPages")).toInt(), 2);
+        QCOMPARE(e.subject, QStringLiteral("kopie, počet listů 2"));
     }
 }
 
@@ -332,6 +336,45 @@ void TestJournal::openingSettlesAnEndedProgram() {
     }
 }
 
+void TestJournal::filterFindsRows_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QList<int>>("numbers"); // newest first
+    QTest::newRow("everything") << "" << QList<int>{4, 3, 2, 1};
+    QTest::newRow("designation") << "A/2/" << QList<int>{2};
+    QTest::newRow("Czech capitals") << "čERNÝ" << QList<int>{3};
+    QTest::newRow("document number") << "AB1234" << QList<int>{3};
+    QTest::newRow("officer") << "malá" << QList<int>{4, 3};
+    QTest::newRow("date as shown") << "05.03.2026" << QList<int>{1};
+    QTest::newRow("date without zeros") << "5.3.2026 9:07" << QList<int>{1};
+    QTest::newRow("a percent sign is a letter") << "100%" << QList<int>{4};
+    QTest::newRow("an underscore is a letter") << "A_2" << QList<int>{};
+}
+
+void TestJournal::filterFindsRows() {
+    QFETCH(QString, filter);
+    QFETCH(QList<int>, numbers);
+    SettingsStore s(DataDir::settingsFile());
+    Journal journal(DataDir::journalFile(), 0, s);
+    QList<JournalEntry> rows;
+    for (int n = 1; n <= 4; ++n)
+        rows << row(n, 2026, JournalEntry::State::Printed, QDateTime(QDate(2026, 3, 4 + n), QTime(9, 7)));
+    rows[2].applicant = QStringLiteral("Petr Černý, 1.1.1970, Lhota");
+    rows[2].documentNumber = QStringLiteral("ab123456");
+    rows[2].officer = QStringLiteral("Eva Malá");
+    rows[3].officer = QStringLiteral("Eva Malá");
+    rows[3].applicant = QStringLiteral("Sleva 100%");
+    journal.add(rows);
+    QList<int> found;
+    for (const JournalEntry& e : journal.entries(filter))
+        found << e.number;
+    QCOMPARE(found, numbers);
+    // A page of the same rows.
+    QList<int> page;
+    for (const JournalEntry& e : journal.entries(filter, 1, 2))
+        page << e.number;
+    QCOMPARE(page, numbers.mid(1, 2));
+}
+
 void TestJournal::oldRowsGoAfterTheirYears() {
     SettingsStore s(DataDir::settingsFile());
     {
@@ -381,7 +424,7 @@ void TestJournal::reprintDrawsTheSameClause() {
     const QByteArray settingsBefore = readBytes(DataDir::settingsFile());
 
     Key::place().write(s, QStringLiteral("Jiné Město"));
-    const JournalEntry e = journal.entries().first();
+    const JournalEntry e = *journal.entry(journal.entries().first().id);
     QCOMPARE(e.applicant, legalParticulars().applicant);
     QCOMPARE(e.documentNumber, QStringLiteral("123456789"));
     const std::optional<ClauseParticulars> particulars = particularsFromJson(e.kind, e.particulars);
