@@ -13,6 +13,7 @@
 #include "ui/Messages.h"
 
 #include <QDateTime>
+#include <QScreen>
 
 Journal& TForm1::journal() {
     if (!m_journal) {
@@ -50,10 +51,16 @@ QList<int> TForm1::markedPositions() const {
 void TForm1::Denik1Click() {
     guarded(this, [this] {
         journal(); // an unreadable journal is reported before the window opens
-        if (!Form6)
+        if (!Form6) {
             Form6 = new TForm6(
                 this, [this]() -> Journal& { return journal(); },
                 [this](const QList<JournalEntry>& entries) { return reprintEntries(entries); });
+            // Beside the main window, where it leaves the label positions in view.
+            const QRect screen = this->screen()->availableGeometry();
+            const QPoint beside(frameGeometry().right() + 8, frameGeometry().top());
+            if (screen.contains(QRect(beside, Form6->frameGeometry().size())))
+                Form6->move(beside);
+        }
         Form6->show();
         Form6->raise();
         Form6->activateWindow();

@@ -117,7 +117,13 @@ TForm6::TForm6(QWidget* parent, std::function<Journal&()> journal,
     Grid1->verticalHeader()->hide();
     Grid1->verticalHeader()->setDefaultSectionSize(Grid1->fontMetrics().height() + 6);
     Grid1->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {110, 80, 110, 250, 110};
+    // The time, the designation and the officer fit whole; the subject takes what is left.
+    const QFontMetrics metrics = Grid1->fontMetrics();
+    const int pad = 3 * metrics.averageCharWidth();
+    const int widths[] = {metrics.horizontalAdvance(QStringLiteral("00.00.0000 00:00")) + pad,
+                          metrics.horizontalAdvance(QStringLiteral("legalizace")) + pad,
+                          metrics.horizontalAdvance(QStringLiteral("A/000000/0000")) + pad, 200,
+                          metrics.horizontalAdvance(QStringLiteral("Jméno Příjmení")) + pad};
     for (int c = 0; c < int(std::size(widths)); ++c)
         Grid1->setColumnWidth(c, widths[c]);
 
