@@ -105,6 +105,7 @@ private Q_SLOTS:
     void failedJournalWriteStoresNothing();
     void counterThatCannotBeStoredLeavesNoRow();
     void reissueNeedsTheClerksWord();
+    void secondRunningCopyIsCaught();
     void whatTheJournalKnows_data();
     void whatTheJournalKnows();
     void openingSettlesAnEndedProgram_data();
@@ -265,6 +266,35 @@ void TestJournal::reissueNeedsTheClerksWord() {
     QVERIFY(accepted.finished);
     QCOMPARE(journal.entries().size(), 5);
     QCOMPARE(Key::bookCounter(1).text(s), QStringLiteral("18"));
+}
+
+// Two copies of the program on one data folder: the second, whose field
+// still shows the number the first has just printed, is stopped and told
+// when that number was printed.
+void TestJournal::secondRunningCopyIsCaught() {
+    SettingsStore first(DataDir::settingsFile());
+    SettingsStore second(DataDir::settingsFile());
+    Journal firstJournal(DataDir::journalFile(), 10, first);
+    Journal secondJournal(DataDir::journalFile(), 10, second);
+    JournalRecorder secondRecorder(secondJournal);
+    // The second copy's window was filled before the first one printed.
+    ClauseBatch stale(second, ClauseKind::CopyVerification, {1, 2}, journalFields(15, 40));
+    QVERIFY(stale.reissues(&secondRecorder).isEmpty());
+
+    RecordingJob job;
+    printCopies(first, firstJournal, {1, 2, 3}, 15, job);
+    RecordingJob secondJob;
+    try {
+        stale.run(secondJob, copyParticulars(), ClauseBatch::Mode::Print, &secondRecorder);
+        QFAIL("the second copy printed the first one's numbers");
+    } catch (const ReissueNeeded& e) {
+        QCOMPARE(e.numbers().size(), 2);
+        QVERIFY2(reissueQuestion(e.numbers(), &secondJournal).contains(QStringLiteral("(vidimace)")),
+                 qPrintable(reissueQuestion(e.numbers(), &secondJournal)));
+    }
+    QVERIFY(!secondJob.started);
+    QCOMPARE(Key::bookCounter(1).text(second), QStringLiteral("18"));
+    QCOMPARE(secondJournal.entries().size(), 3);
 }
 
 void TestJournal::whatTheJournalKnows_data() {
