@@ -92,6 +92,9 @@ resolved() {
     ! grep "not found" "$work/ldd"
 }
 check "every library of the programs is found" resolved
+# Qt loads the journal's SQLite driver as a plugin, which no library lookup sees.
+sqlite_driver() { dpkg-deb -f "$program_deb" Depends | grep -q 'libqt6sql6-sqlite'; }
+check "lorvena depends on the SQLite driver of its journal" sqlite_driver
 
 # --- desktop entry and AppStream -------------------------------------------
 check "desktop-file-validate" desktop-file-validate "$root/usr/share/applications/cz.lorvena.Lorvena.desktop"
