@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStringList>
+#include <cstring>
 #include <exception>
 #include <memory>
 
@@ -131,6 +132,21 @@ struct SettingsStore::Parsed {
             if (end < 0)
                 end = bytes.size();
             const qsizetype size = end - start - (end > start && bytes.at(end - 1) == '\r' ? 1 : 0);
+            // Most lines are keys: only the name before the "=" is decoded
+            // ("=" and "[" are single bytes in both encodings, never part of
+            // a character). A line whose first non-blank is "[" is a section
+            // header even with an "=" in it, and is read whole.
+            const char* at = bytes.constData() + start;
+            const void* eq = std::memchr(at, '=', size_t(size));
+            if (eq) {
+                const QString key = line(start, static_cast<const char*>(eq) - at).trimmed();
+                if (!key.startsWith(u'[')) {
+                    if (!sections.isEmpty())
+                        sections.last().entries.append({key, start, size});
+                    start = next;
+                    continue;
+                }
+            }
             const QString text = line(start, size);
             if (sectionName(text, name))
                 sections.append({name, {}});
