@@ -37,10 +37,8 @@ std::optional<DocumentCheckDisplay> DocumentCheckResult::display() const {
 }
 
 DocumentCheck::DocumentCheck(QString baseUrl, QObject* parent)
-    : QObject(parent), m_base(std::move(baseUrl)), m_manager(new QNetworkAccessManager(this)),
-      m_timer(new QTimer(this)) {
+    : QObject(parent), m_base(std::move(baseUrl)), m_timer(new QTimer(this)) {
     qRegisterMetaType<DocumentCheckResult>();
-    m_manager->setProxyFactory(new SystemProxyFactory);
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, [this] {
         if (!m_reply)
@@ -105,6 +103,12 @@ bool DocumentCheck::start(int documentKind, const QString& number, const QString
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::SameOriginRedirectPolicy);
     request.setMaximumRedirectsAllowed(kMaxRedirects);
     // TLS errors are left unhandled on purpose: they fail the request.
+    // The network access is made for the first check: most starts of the
+    // program never check a document.
+    if (!m_manager) {
+        m_manager = new QNetworkAccessManager(this);
+        m_manager->setProxyFactory(new SystemProxyFactory);
+    }
     QNetworkReply* reply = m_manager->get(request);
     // Qt stops reading from the connection once this much waits unread, so an
     // endless body never piles up in memory before it is cut off.

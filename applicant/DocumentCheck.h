@@ -98,7 +98,7 @@ private:
 
     QString m_base;
     int m_timeoutMs = kDefaultTimeoutMs;
-    QNetworkAccessManager* m_manager;
+    QNetworkAccessManager* m_manager = nullptr;
     QTimer* m_timer;
     QNetworkReply* m_reply = nullptr; // the one check under way
     quint64 m_generation = 0;

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -180,9 +181,7 @@ void SavedClauseEntry::applyTo(LegalizationFields& fields) const {
         fields.documentNumber = *documentNumber;
 }
 
-SavedClauses::SavedClauses(QString path) : m_path(std::move(path)) {
-    clearSearch();
-}
+SavedClauses::SavedClauses(QString path) : m_path(std::move(path)) {}
 
 void SavedClauses::load() {
     QFile file(m_path);
@@ -190,10 +189,29 @@ void SavedClauses::load() {
         DurableFile::replace(m_path, {});
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(cannotOpen(m_path, file.errorString()));
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw AppError(cannotOpen(m_path, file.errorString()));
+    m_lines.reset();
+    m_unsplit = std::move(bytes);
+}
 
+const QStringList& SavedClauses::names() const {
+    ensureSplit();
+    return m_names;
+}
+
+void SavedClauses::ensureSplit() const {
+    if (!m_unsplit) {
+        if (m_unitCounts.empty())
+            clearSearch(); // never loaded: no clauses
+        return;
+    }
+    const QByteArray bytes = *std::exchange(m_unsplit, std::nullopt);
+    split(bytes);
+}
+
+void SavedClauses::split(const QByteArray& bytes) const {
     // One pass: each line is decoded straight into its name and the rest, and
     // the name upper-cased into the search text, without a decoded copy of the
     // whole file, nor of the lines beside the names.
@@ -215,13 +233,13 @@ void SavedClauses::load() {
     m_upperNames.squeeze();
 }
 
-void SavedClauses::clearSearch() {
+void SavedClauses::clearSearch() const {
     m_upperNames.clear();
     m_upperStarts = {0};
     m_unitCounts.assign(0x10000, 0);
 }
 
-void SavedClauses::addToSearch(QStringView name) {
+void SavedClauses::addToSearch(QStringView name) const {
     const qsizetype from = m_upperNames.size();
     unitUpperCase().append(name, m_upperNames);
     m_upperNames.append(u'\n');
@@ -231,6 +249,7 @@ void SavedClauses::addToSearch(QStringView name) {
 }
 
 const QStringList& SavedClauses::lines() const {
+    ensureSplit();
     if (!m_lines) {
         QStringList lines;
         lines.reserve(m_names.size());
@@ -273,7 +292,7 @@ void SavedClauses::save(const LegalizationFields& fields) {
 }
 
 bool SavedClauses::removeFirstNamed(const QString& name) {
-    const qsizetype i = m_names.indexOf(name);
+    const qsizetype i = names().indexOf(name);
     if (i < 0)
         return false;
     QStringList lines = this->lines();
@@ -296,6 +315,7 @@ QList<int> SavedClauses::filterIndexes(const QString& typed) const {
     QList<int> found;
     if (typed.size() < kMinimumSearchLength)
         return found;
+    ensureSplit();
     const QString needle = upper(typed);
     // No name holds a line break, so such a text matches nothing; this also
     // keeps a match from running over the end of one name into the next.
@@ -346,7 +366,7 @@ SavedClauseEntry SavedClauses::parse(const QString& line) {
 
 QList<SavedClauseEntry> SavedClauses::matching(const QString& applicantLine) const {
     QList<SavedClauseEntry> found;
-    const qsizetype n = m_names.size();
+    const qsizetype n = names().size();
     for (qsizetype i = 0; i < n; ++i) {
         if (m_names[i] != applicantLine)
             continue;

@@ -49,16 +49,17 @@ public:
     explicit SavedClauses(QString path = DataDir::savedClausesFile());
 
     const QString& path() const { return m_path; }
-    const QStringList& names() const { return m_names; }
+    const QStringList& names() const;
     // Made on first use (a rewrite of the file); the names and the rest of
     // each line are what is kept.
     const QStringList& lines() const;
-    qsizetype size() const { return m_names.size(); }
-    bool isEmpty() const { return m_names.isEmpty(); }
+    qsizetype size() const { return names().size(); }
+    bool isEmpty() const { return names().isEmpty(); }
 
-    // Reads both lists from the file, creating an empty file when there is
-    // none. Empty lines are dropped. Throws AppError when the file cannot be
-    // created or read.
+    // Reads the file, creating an empty file when there is none. Throws
+    // AppError when the file cannot be created or read. The bytes read are
+    // split into the lists when these are first asked for (empty lines are
+    // dropped): the start of the program only reads the file.
     void load();
 
     // The file line for the fields (no line end).
@@ -91,21 +92,26 @@ public:
 
 private:
     void write(const QStringList& lines) const;
-    void clearSearch();
-    void addToSearch(QStringView name);
+    // Splits the bytes last read into the lists, once.
+    void ensureSplit() const;
+    void split(const QByteArray& bytes) const;
+    void clearSearch() const;
+    void addToSearch(QStringView name) const;
 
     QString m_path;
+    // The file as load() read it, until it is split into the lists below.
+    mutable std::optional<QByteArray> m_unsplit;
     // Each line split before its first "|": field 1, and the rest from the bar
     // on (empty for a line without one).
-    QStringList m_names;
-    QStringList m_rests;
+    mutable QStringList m_names;
+    mutable QStringList m_rests;
     mutable std::optional<QStringList> m_lines;
     // For the search while typing: all names upper-cased, each followed by a
     // line feed (which no name holds), and where each one starts. It is the
     // only copy of the names beside the lines themselves.
-    QString m_upperNames;
-    QList<qsizetype> m_upperStarts;
+    mutable QString m_upperNames;
+    mutable QList<qsizetype> m_upperStarts;
     // How often each UTF-16 unit occurs there: the search anchors on the
-    // rarest character of the typed text.
-    std::vector<quint32> m_unitCounts;
+    // rarest character of the typed text (sized when first filled).
+    mutable std::vector<quint32> m_unitCounts;
 };

@@ -91,8 +91,19 @@ TForm5::TForm5(QWidget* parent, SettingsStore& settings, std::function<QPrinter&
     setWindowTitle(QStringLiteral("Lorvena - tisk štítku do ověřovací knihy"));
     setFont(fontOf(Typeface::Tahoma, 8));
     setFixedSize(kClientWidth, kClientHeight);
-    buildControls();
     guarded(parent, [this] { FormCreate(); });
+}
+
+void TForm5::setVisible(bool visible) {
+    // The controls are made at the first showing: many runs never open the window.
+    if (visible)
+        ensureControls();
+    QDialog::setVisible(visible);
+}
+
+void TForm5::ensureControls() {
+    if (!TabControl1)
+        buildControls();
 }
 
 void TForm5::buildControls() {
@@ -409,6 +420,7 @@ void TForm5::FormShow() {
 }
 
 void TForm5::TabControl1Change() {
+    ensureControls();
     const bool copy =
         clauseKindOf(TabControl1->tabText(TabControl1->currentIndex())) == ClauseKind::CopyVerification;
     GroupBox1->setVisible(copy);
@@ -416,11 +428,13 @@ void TForm5::TabControl1Change() {
 }
 
 void TForm5::PanelClick(int position) {
+    ensureControls();
     for (int n = 1; n <= 6; ++n)
         panels[n - 1]->setMarked(n == position);
 }
 
 bool TForm5::isMarked(int position) const {
+    const_cast<TForm5*>(this)->ensureControls();
     return position >= 1 && position <= 6 && panels[position - 1]->isMarked();
 }
 
@@ -508,6 +522,7 @@ void TForm5::CheckBox1Click() {
 }
 
 void TForm5::DoplnitPrvkyVidimace() {
+    ensureControls();
     Edit1->setText(sourceLine(ComboBox4->currentText(), SpinEdit7->value()));
     Edit6->setText(outputLine(CheckBox1->isChecked(), ComboBox5->currentIndex() == 1,
                               ComboBox6->currentIndex() == 1, SpinEdit8->value()));
@@ -530,6 +545,7 @@ QString TForm5::oznaceni(const QString& cinnost, int poradi, int rok) const {
 }
 
 CopyVerificationRecord TForm5::copyVerificationRecord() const {
+    const_cast<TForm5*>(this)->ensureControls();
     CopyVerificationRecord r;
     r.date = DateTimePicker1->date();
     r.sourceLine = Edit1->text();
@@ -540,6 +556,7 @@ CopyVerificationRecord TForm5::copyVerificationRecord() const {
 }
 
 LegalizationRecord TForm5::legalizationRecord() const {
+    const_cast<TForm5*>(this)->ensureControls();
     LegalizationRecord r;
     r.date = DateTimePicker2->date();
     r.applicant = Edit3->text();
@@ -557,6 +574,7 @@ LegalizationRecord TForm5::legalizationRecord() const {
 }
 
 void TForm5::Button1Click() {
+    ensureControls();
     handle([this] {
         const bool copy =
             clauseKindOf(TabControl1->tabText(TabControl1->currentIndex())) == ClauseKind::CopyVerification;
@@ -664,6 +682,7 @@ bool TForm5::overflowAccepted(int position) const {
 
 // The record as "TISK" would print it now; nothing is checked or written.
 void TForm5::Button3Click() {
+    ensureControls();
     handle([this] {
         QList<NamedText> named;
         const std::function<void(Pen&)> draw = recordDrawing(&named);

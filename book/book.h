@@ -37,6 +37,11 @@ public:
     TForm5(QWidget* parent, SettingsStore& settings, std::function<QPrinter&()> printer,
            std::function<BookWindowSource()> source);
 
+    void setVisible(bool visible) override;
+    // Makes the controls now rather than at the first showing; the methods
+    // below that read or set controls make them too.
+    void ensureControls();
+
     // The designation of one order number on the record; issues no number.
     QString oznaceni(const QString& cinnost, int poradi, int rok) const;
     // Recomposes the two lines of item 8 (Edit1, Edit6) from the copy-verification fields.

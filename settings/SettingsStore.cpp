@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStringList>
+#include <cstring>
 #include <exception>
 #include <memory>
 
@@ -39,35 +40,44 @@ QString readText(const QString& path) {
     return AnsiText::decode(readBytes(path));
 }
 
-QStringList splitLines(const QString& text) {
-    if (text.isEmpty())
-        return {};
-    QStringList lines = text.split(u'\n');
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    for (QString& line : lines)
+// The lines of a text without their line ends (LF, or CR LF); a line end at
+// the very end starts no further line. The lines are views into the text.
+QList<QStringView> splitLines(const QString& text) {
+    QList<QStringView> lines;
+    const QStringView all(text);
+    qsizetype start = 0;
+    while (start <= all.size() && !all.isEmpty()) {
+        const qsizetype end = all.indexOf(u'\n', start);
+        QStringView line = all.mid(start, (end < 0 ? all.size() : end) - start);
+        if (end < 0 && line.isEmpty())
+            break;
         if (line.endsWith(u'\r'))
             line.chop(1);
+        lines.append(line);
+        if (end < 0)
+            break;
+        start = end + 1;
+    }
     return lines;
 }
 
 // A section header: "[name]" after leading blanks; returns false otherwise.
-bool sectionName(const QString& line, QString& name) {
-    const QString t = line.trimmed();
+bool sectionName(QStringView line, QString& name) {
+    const QStringView t = line.trimmed();
     if (!t.startsWith(u'['))
         return false;
     const qsizetype close = t.indexOf(u']');
-    name = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+    name = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed().toString();
     return true;
 }
 
 // A key line "name=value"; returns false for lines without "=".
-bool keyLine(const QString& line, QString& key, QString& value) {
+bool keyLine(QStringView line, QString& key, QString& value) {
     const qsizetype eq = line.indexOf(u'=');
     if (eq < 0)
         return false;
-    key = line.left(eq).trimmed();
-    value = line.mid(eq + 1).trimmed();
+    key = line.left(eq).trimmed().toString();
+    value = line.mid(eq + 1).trimmed().toString();
     return true;
 }
 
@@ -131,6 +141,21 @@ struct SettingsStore::Parsed {
             if (end < 0)
                 end = bytes.size();
             const qsizetype size = end - start - (end > start && bytes.at(end - 1) == '\r' ? 1 : 0);
+            // Most lines are keys: only the name before the "=" is decoded
+            // ("=" and "[" are single bytes in both encodings, never part of
+            // a character). A line whose first non-blank is "[" is a section
+            // header even with an "=" in it, and is read whole.
+            const char* at = bytes.constData() + start;
+            const void* eq = std::memchr(at, '=', size_t(size));
+            if (eq) {
+                const QString key = line(start, static_cast<const char*>(eq) - at).trimmed();
+                if (!key.startsWith(u'[')) {
+                    if (!sections.isEmpty())
+                        sections.last().entries.append({key, start, size});
+                    start = next;
+                    continue;
+                }
+            }
             const QString text = line(start, size);
             if (sectionName(text, name))
                 sections.append({name, {}});
@@ -198,12 +223,13 @@ namespace {
 // The file text with one value set: the key keeps its place (and spelling),
 // a new key goes after the last line of its section, a new section at the end.
 QString withValue(const QString& before, const QString& section, const QString& key, const QString& value) {
-    QStringList lines = splitLines(before);
+    const QList<QStringView> lines = splitLines(before);
     const QString entry = key + u'=' + oneLine(value);
 
     qsizetype sectionStart = -1; // index of the header line
     qsizetype insertAt = -1;     // after the last non-blank line of the section
-    bool done = false;
+    qsizetype replaceAt = -1;    // the key's own line
+    QString replacement;
     QString name, k, v;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (sectionName(lines[i], name)) {
@@ -218,22 +244,33 @@ QString withValue(const QString& before, const QString& section, const QString& 
         if (sectionStart < 0)
             continue;
         if (keyLine(lines[i], k, v) && sameName(k, key)) {
-            lines[i] = k + u'=' + oneLine(value);
-            done = true;
+            replaceAt = i;
+            replacement = k + u'=' + oneLine(value);
             break;
         }
         if (!lines[i].trimmed().isEmpty())
             insertAt = i + 1;
     }
-    if (!done) {
-        if (sectionStart >= 0) {
-            lines.insert(insertAt, entry);
-        } else {
-            lines.append(u'[' + section + u']');
-            lines.append(entry);
-        }
+    const bool insert = replaceAt < 0 && sectionStart >= 0;
+
+    QString out;
+    out.reserve(before.size() + section.size() + entry.size() + replacement.size() + 2 * lines.size() + 8);
+    auto put = [&out](QStringView line) {
+        out += line;
+        out += QLatin1String("\r\n");
+    };
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (insert && i == insertAt)
+            put(entry);
+        put(i == replaceAt ? QStringView(replacement) : lines[i]);
     }
-    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    if (insert && insertAt == lines.size())
+        put(entry);
+    if (sectionStart < 0) {
+        put(QString(u'[' + section + u']'));
+        put(entry);
+    }
+    return out;
 }
 
 void checkWritable(const QString& path) {

@@ -4,6 +4,7 @@
 #include "applicant/SavedClauses.h"
 #include "settings/AppError.h"
 
+#include <QDir>
 #include <QRandomGenerator>
 #include <memory>
 
@@ -55,6 +56,8 @@ private Q_SLOTS:
     void firstLoadCreatesEmptyFile();
     void loadSplitsLines_data();
     void loadSplitsLines();
+    void listsAreThoseOfTheLastLoad();
+    void unreadableFileFailsTheLoad();
     void windows1250FileFromTheWindowsProgram();
     void saveAppendsAndRewrites();
     void foreignNameIsKeptAsUtf8();
@@ -122,6 +125,29 @@ void TestApplicant::loadSplitsLines() {
     clauses.load();
     QCOMPARE(clauses.lines(), lines);
     QCOMPARE(clauses.names(), names);
+}
+
+// The lists are made from the file as load() read it, when they are first
+// asked for; a later change on disk counts from the next load.
+void TestApplicant::listsAreThoseOfTheLastLoad() {
+    const QString a = QStringLiteral("Eva Malá|0|0|2|Polní 1|0|111");
+    const QString b = QStringLiteral("Petr Velký|1|1|1|Školní 2|2|222");
+    QVERIFY(writeBytes(path(), crlf({a})));
+    SavedClauses clauses;
+    clauses.load();
+    QVERIFY(writeBytes(path(), crlf({b})));
+    QCOMPARE(clauses.filter(QStringLiteral("MAL")), QStringList{"Eva Malá"});
+    QCOMPARE(clauses.lines(), QStringList{a});
+    clauses.load();
+    QCOMPARE(clauses.names(), QStringList{"Petr Velký"});
+    QVERIFY(clauses.filter(QStringLiteral("mal")).isEmpty());
+    QCOMPARE(clauses.matching(QStringLiteral("Petr Velký")).size(), 1);
+}
+
+void TestApplicant::unreadableFileFailsTheLoad() {
+    QVERIFY(QDir().mkpath(path())); // a folder where the file belongs
+    SavedClauses clauses;
+    QVERIFY_THROWS_EXCEPTION(AppError, clauses.load());
 }
 
 void TestApplicant::windows1250FileFromTheWindowsProgram() {

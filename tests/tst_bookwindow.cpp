@@ -168,6 +168,7 @@ private:
 void TestBookWindow::controls() {
     auto f = createWindows();
     TForm5& w = *f->Form5;
+    w.ensureControls();
     QCOMPARE(w.windowTitle(), QStringLiteral("Lorvena - tisk štítku do ověřovací knihy"));
     QCOMPARE(w.size(), QSize(358, 641));
     QCOMPARE(w.minimumSize(), w.maximumSize());
@@ -449,6 +450,7 @@ void TestBookWindow::followsTheMainTab() {
     QFETCH(QString, focus);
     auto f = createWindows();
     TForm5& w = *f->Form5;
+    w.ensureControls();
     child<QTabBar>(w, "TabControl1")->setCurrentIndex(before);
     QCOMPARE(child<QGroupBox>(w, "GroupBox2")->isHidden(), before == 0);
     child<QGroupBox>(w, "GroupBox1")->move(50, 50);
@@ -606,6 +608,7 @@ void TestBookWindow::unreadableFeeIsReportedOnce() {
     fillLegalization(*f);
     mark(*f, {1, 2});
     TForm5& w = *f->Form5;
+    w.ensureControls();
     child<QComboBox>(w, "ComboBox3")->setEditText(QStringLiteral("90 Kč")); // from an earlier batch
     MessageBoxAnswerer answerer;
     w.show();

@@ -468,6 +468,7 @@ void TestKeyboard::captionsHintsAndMnemonics() {
     AppDataSandbox box;
     auto f = createWindows();
     f->Form2->ensureControls();
+    f->Form5->ensureControls();
     QObject* w =
         window == QLatin1String("Form1") ? static_cast<QObject*>(f.get()) : f->findChild<QObject*>(window);
     QVERIFY(w);
@@ -482,6 +483,7 @@ void TestKeyboard::noMnemonicClashes() {
     auto f = createWindows();
     f->Form2->ensureControls();
     f->Form3->ensureControls();
+    f->Form5->ensureControls();
     QStringList menuTitles;
     for (QAction* a : f->menuBar()->actions())
         menuTitles << a->text();

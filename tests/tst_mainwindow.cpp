@@ -7,6 +7,7 @@
 #include "settings/settings.h"
 #include "ui/PositionPanel.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -68,6 +69,8 @@ private Q_SLOTS:
     void designation();
     void bookChoiceReloadsNumber();
     void aboutBoxAndHelpLinks();
+    void openedListsTakeTheirWidth_data();
+    void openedListsTakeTheirWidth();
 };
 
 void TestMainWindow::firstStart() {
@@ -395,6 +398,41 @@ void TestMainWindow::aboutBoxAndHelpLinks() {
     QCOMPARE(lines[17], QStringLiteral("Více informací na https://pomoc.example.cz"));
     QCOMPARE(about->windowTitle(), QStringLiteral("O programu"));
     QVERIFY(about->x() < 0);
+}
+
+void TestMainWindow::openedListsTakeTheirWidth_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("combo");
+    QTest::addColumn<int>("width");
+    QTest::newRow("source state") << "Form1" << 0 << "ComboBox3" << 350;
+    QTest::newRow("signing") << "Form1" << 1 << "ComboBox5" << 250;
+    QTest::newRow("document kind") << "Form1" << 1 << "ComboBox7" << 290;
+    QTest::newRow("intention") << "Form1" << 2 << "ComboBox10" << 340;
+    QTest::newRow("book copy fee") << "Form5" << 0 << "ComboBox3" << 350;
+    QTest::newRow("book legalization fee") << "Form5" << 1 << "ComboBox2" << 350;
+}
+
+// The lists open wider than their fields, so that long entries can be read.
+void TestMainWindow::openedListsTakeTheirWidth() {
+    QFETCH(QString, window);
+    QFETCH(int, tab);
+    QFETCH(QString, combo);
+    QFETCH(int, width);
+    AppDataSandbox box;
+    auto f = createWindows();
+    QWidget* w = window == u"Form1" ? static_cast<QWidget*>(f.get()) : f->Form5;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    child<QTabBar>(w, "TabControl1")->setCurrentIndex(tab);
+    auto* c = child<QComboBox>(w, combo.toLatin1().constData());
+    QVERIFY(c->isVisible());
+    QVERIFY(c->width() < width);
+    c->showPopup();
+    QTRY_VERIFY(c->view()->isVisible());
+    QVERIFY2(c->view()->width() >= width, qPrintable(QString::number(c->view()->width())));
+    c->hidePopup();
+    w->hide();
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -168,6 +168,14 @@ void TestSettings::readsWindowsFile_data() {
                                            << "UdajeFont"
                                            << ""
                                            << "Arial";
+    QTest::newRow("header with equals sign") << "Sekce=1"
+                                             << "k"
+                                             << ""
+                                             << "v";
+    QTest::newRow("indented header and key") << "Odsazena"
+                                             << "k"
+                                             << ""
+                                             << "w";
 }
 
 void TestSettings::readsWindowsFile() {
@@ -177,10 +185,26 @@ void TestSettings::readsWindowsFile() {
     QFETCH(QString, expected);
     AppDataSandbox box;
     const QString path = iniPath(box);
-    QVERIFY(writeWindowsIni(path, {"; kept as it is", "[App]", "last printed =  7  ", "[STITKY]", "c=50",
-                                   "[Knihy]", "CISLOKNIHA3=57", "[Printer]", "dpi=", "[Organizace]",
-                                   "Organizace2pad=Obecního úřadu Žďár", "Nazev=a=b", "[Font]",
-                                   "UdajeFont=Arial", "[Font]", "UdajeFont=Times"}));
+    QVERIFY(writeWindowsIni(path, {"; kept as it is",
+                                   "[App]",
+                                   "last printed =  7  ",
+                                   "[STITKY]",
+                                   "c=50",
+                                   "[Knihy]",
+                                   "CISLOKNIHA3=57",
+                                   "[Printer]",
+                                   "dpi=",
+                                   "[Organizace]",
+                                   "Organizace2pad=Obecního úřadu Žďár",
+                                   "Nazev=a=b",
+                                   "[Font]",
+                                   "UdajeFont=Arial",
+                                   "[Font]",
+                                   "UdajeFont=Times",
+                                   "[Sekce=1]",
+                                   "k=v",
+                                   "  [Odsazena]  ",
+                                   "  k = w"}));
     SettingsStore store(path);
     QCOMPARE(store.ReadString(section, key, defaultValue), expected);
 }

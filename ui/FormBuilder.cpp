@@ -22,6 +22,22 @@ template <typename W> W* named(W* w, const QString& name, const QString& hint) {
     return w;
 }
 
+// A drop-down that gives its opened list the width asked for when the list
+// is opened: the list is made then, not with the form.
+class DropDown : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void setListWidth(int width) { m_listWidth = width; }
+    void showPopup() override {
+        if (m_listWidth > 0)
+            view()->setMinimumWidth(m_listWidth);
+        QComboBox::showPopup();
+    }
+
+private:
+    int m_listWidth = 0;
+};
+
 } // namespace
 
 QLabel* label(QWidget* parent, const QString& name, const QString& caption, bool bold) {
@@ -36,7 +52,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, bool
 
 QComboBox* dropDown(QWidget* parent, const QString& name, const QStringList& items, int selected,
                     const QString& hint) {
-    auto* c = named(new QComboBox(parent), name, hint);
+    auto* c = named(new DropDown(parent), name, hint);
     c->addItems(items);
     c->setCurrentIndex(selected);
     return c;
@@ -44,7 +60,7 @@ QComboBox* dropDown(QWidget* parent, const QString& name, const QStringList& ite
 
 QComboBox* editableCombo(QWidget* parent, const QString& name, const QStringList& items,
                          const QString& hint) {
-    auto* c = named(new QComboBox(parent), name, hint);
+    auto* c = named(new DropDown(parent), name, hint);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->addItems(items);
@@ -95,7 +111,10 @@ void showKeysInHint(QAbstractButton* button) {
 }
 
 void setDropDownWidth(QComboBox* combo, int width) {
-    combo->view()->setMinimumWidth(width);
+    if (auto* made = dynamic_cast<DropDown*>(combo))
+        made->setListWidth(width);
+    else
+        combo->view()->setMinimumWidth(width);
 }
 
 void row(int x, int y, std::initializer_list<Cell> cells, int gap) {

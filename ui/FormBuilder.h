@@ -37,7 +37,8 @@ QRadioButton* radio(QWidget* parent, const QString& name, const QString& caption
 void showKeysInHint(QAbstractButton* button, const QKeySequence& keys);
 void showKeysInHint(QAbstractButton* button);
 
-// Minimum width of a drop-down's opened list.
+// Minimum width of a drop-down's opened list; for the drop-downs made here it
+// is given to the list when the list is opened.
 void setDropDownWidth(QComboBox* combo, int width);
 
 // Places widgets left to right on one line at height y, starting at x; a
