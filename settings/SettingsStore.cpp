@@ -5,7 +5,9 @@
 #include "settings/Conversion.h"
 #include "settings/DurableFile.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -282,10 +284,23 @@ void checkWritable(const QString& path) {
 }
 
 std::unique_ptr<QLockFile> lockFor(const QString& path) {
-    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    const QString lockPath = path + QStringLiteral(".lock");
+    auto lock = std::make_unique<QLockFile>(lockPath);
     lock->setStaleLockTime(10000);
-    if (!lock->tryLock(5000))
-        throw AppError(unableToWrite(path));
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock->tryLock(100)) {
+        if (waited.elapsed() >= 5000)
+            throw AppError(unableToWrite(path));
+        // A lock file that names no owner was left by a program that ended
+        // between making it and writing it (it writes both at once, so a
+        // live one never leaves it so for long); Qt would wait out its age.
+        qint64 pid = 0;
+        QString host, application;
+        if (lock->error() == QLockFile::LockFailedError && !lock->getLockInfo(&pid, &host, &application) &&
+            QFileInfo(lockPath).lastModified().msecsTo(QDateTime::currentDateTime()) > 1000)
+            lock->removeStaleLockFile();
+    }
     return lock;
 }
 

@@ -499,7 +499,7 @@ void TestJournal::killedWhilePrintingLeavesNoNumberTwice() {
     QVERIFY2(QFile::exists(child), "the crash child is not built");
     QRandomGenerator random(20261211);
     int rowsSeen = 0;
-    for (int round = 0; round < 12; ++round) {
+    for (int round = 0; round < 20; ++round) {
         QProcess p;
         p.start(child, {});
         QVERIFY(p.waitForStarted());

@@ -57,6 +57,8 @@ private Q_SLOTS:
     void refusedWritesReportThePath();
     void garbageFilesNeverCrash_data();
     void garbageFilesNeverCrash();
+    void ownerlessLockIsTakenOver_data();
+    void ownerlessLockIsTakenOver();
     void twoProcessesNeverLoseAnUpdate();
     void batchWritesOnceOrNotAtAll();
 
@@ -415,6 +417,32 @@ void TestSettings::garbageFilesNeverCrash() {
         QCOMPARE(QFileInfo(path).size(), qint64(content.size()));
     }
     QVERIFY(clock.elapsed() < 2000);
+}
+
+void TestSettings::ownerlessLockIsTakenOver_data() {
+    QTest::addColumn<QByteArray>("lockText");
+    // A program killed between making its lock file and writing into it.
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("torn") << QByteArray("12");
+}
+
+// Such a lock would otherwise stop every write for the lock's stale age.
+void TestSettings::ownerlessLockIsTakenOver() {
+    QFETCH(QByteArray, lockText);
+    AppDataSandbox box;
+    const QString path = iniPath(box);
+    QVERIFY(writeBytes(path, "[App]\r\nVerze=7.40\r\n"));
+    QFile lock(path + QStringLiteral(".lock"));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(lockText);
+    lock.setFileTime(QDateTime::currentDateTime().addSecs(-3), QFileDevice::FileModificationTime);
+    lock.close();
+    QElapsedTimer clock;
+    clock.start();
+    SettingsStore(path).WriteString(QStringLiteral("App"), QStringLiteral("Verze"), QStringLiteral("7.41"));
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(readBytes(path), QByteArray("[App]\r\nVerze=7.41\r\n"));
+    QVERIFY(!QFile::exists(path + QStringLiteral(".lock")));
 }
 
 // Two processes hammer the same file; every increment must survive.
