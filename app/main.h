@@ -150,8 +150,9 @@ private:
     std::optional<Refusal> savingRefusal() const;
     void ulozDolozkuLegalizace();
     void printClauses();
-    // Asks before numbers given out already are printed again; false when the clerk cancels.
-    bool reissueAccepted(ClauseBatch& batch, BatchListener* listener);
+    // Asks before numbers given out already are printed again and lets the
+    // batch print them; false when the clerk cancels (or there are none: true).
+    bool reissueAccepted(ClauseBatch& batch, const QList<IssuedNumber>& again);
     QList<int> markedPositions() const;
     // The preview of the print (main_preview.cpp); asks before text runs over a label.
     void showPrintPreview();

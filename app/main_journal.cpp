@@ -3,7 +3,6 @@
 #include "app/main.h"
 #include "clauses/ParticularsJson.h"
 #include "journal/Journal.h"
-#include "journal/JournalRecorder.h"
 #include "journal/JournalWindow.h"
 #include "printing/PrintJob.h"
 #include "settings/AppError.h"
@@ -30,8 +29,7 @@ Journal& TForm1::journal() {
     return *m_journal;
 }
 
-bool TForm1::reissueAccepted(ClauseBatch& batch, BatchListener* listener) {
-    const QList<IssuedNumber> again = batch.reissues(listener);
+bool TForm1::reissueAccepted(ClauseBatch& batch, const QList<IssuedNumber>& again) {
     if (again.isEmpty())
         return true;
     if (!confirmOkCancel(this, reissueQuestion(again, m_journal.get())))
@@ -76,23 +74,22 @@ bool TForm1::reprintEntries(const QList<JournalEntry>& listed) {
             throw AppError(QStringLiteral("Záznam %1 v deníku již není.").arg(l.designation));
         entries << *whole;
     }
+    QWidget* asking = Form6 ? static_cast<QWidget*>(Form6) : this;
     const QList<int> marked = markedPositions();
     if (marked.size() != entries.size()) {
-        showInfo(Form6 ? static_cast<QWidget*>(Form6) : this,
-                 QStringLiteral("Označte v hlavním okně tolik štítků, kolik záznamů tisknete znovu "
-                                "(vybráno záznamů: %1, označeno štítků: %2).")
-                     .arg(entries.size())
-                     .arg(marked.size()));
+        showInfo(asking, QStringLiteral("Označte v hlavním okně tolik štítků, kolik záznamů tisknete znovu "
+                                        "(vybráno záznamů: %1, označeno štítků: %2).")
+                             .arg(entries.size())
+                             .arg(marked.size()));
         return false;
     }
     QList<ReprintedClause> clauses;
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const JournalEntry& e = entries[i];
         if (e.state == JournalEntry::State::NotPrinted) {
-            showInfo(Form6 ? static_cast<QWidget*>(Form6) : this,
-                     QStringLiteral("Doložka %1 se nevytiskla a její číslo se vrátilo do řady; "
-                                    "znovu ji vytisknout nelze.")
-                         .arg(e.designation));
+            showInfo(asking, QStringLiteral("Doložka %1 se nevytiskla a její číslo se vrátilo do řady; "
+                                            "znovu ji vytisknout nelze.")
+                                 .arg(e.designation));
             return false;
         }
         const std::optional<ClauseParticulars> particulars = particularsFromJson(e.kind, e.particulars);
@@ -111,7 +108,7 @@ bool TForm1::reprintEntries(const QList<JournalEntry>& listed) {
     for (qsizetype i = 0; i < entries.size(); ++i) {
         JournalEntry row = entries[i];
         row.id = 0;
-        row.time = now.addMSecs(-now.time().msec());
+        row.time = now;
         row.position = marked[i];
         row.state = JournalEntry::State::Reprinted;
         row.reprintOf = entries[i].reprintOf ? entries[i].reprintOf : entries[i].id;

@@ -166,7 +166,7 @@ void TForm1::printClauses() {
         if (isNumbered(*kind))
             recorder.emplace(journal());
         BatchListener* listener = recorder ? &*recorder : nullptr;
-        if (!reissueAccepted(batch, listener))
+        if (!reissueAccepted(batch, batch.reissues(listener)))
             return;
         // Before anything is saved or issued: a silent print system ends the command here.
         QPrinter& target = printer();
@@ -181,9 +181,8 @@ void TForm1::printClauses() {
                 summary = batch.run(job, particulars, ClauseBatch::Mode::Print, listener);
             } catch (const ReissueNeeded& again) {
                 // Another copy of the program printed these numbers since the question.
-                if (!confirmOkCancel(this, reissueQuestion(again.numbers(), m_journal.get())))
+                if (!reissueAccepted(batch, again.numbers()))
                     return;
-                batch.acceptReissue(again.numbers());
             }
         }
         setOrderNumbers(summary->numbers);

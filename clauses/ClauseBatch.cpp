@@ -45,10 +45,11 @@ void drawClause(Pen& pen, const ClauseParticulars& particulars, const QString& d
 void drawAgain(SheetJob& job, const SheetGeometry& geometry, const QList<ReprintedClause>& clauses) {
     if (clauses.isEmpty())
         return;
-    DrawingSurface& surface = job.start();
-    for (const ReprintedClause& clause : clauses) {
+    for (const ReprintedClause& clause : clauses)
         if (!isNumbered(kindOf(clause.particulars)))
             throw std::invalid_argument("only numbered clauses are printed again");
+    DrawingSurface& surface = job.start();
+    for (const ReprintedClause& clause : clauses) {
         const QPoint origin = geometry.textOrigin(clause.position);
         Pen pen(surface, origin.x(), origin.y());
         drawClause(pen, clause.particulars, clause.designation, MunicipalHeader());
@@ -59,16 +60,17 @@ void drawAgain(SheetJob& job, const SheetGeometry& geometry, const QList<Reprint
 QList<IssuedNumber> ClauseBatch::issueAll(OrderNumbers& numbers, BatchListener* listener,
                                           QList<IssuedNumber>& again) const {
     QList<IssuedNumber> all;
-    std::optional<std::optional<int>> before;
-    for (qsizetype i = 0; i < m_marked.size(); ++i) {
-        IssuedNumber issued = issueNumber(m_settings, m_kind, numbers);
-        if (!before)
-            before = storedCounter(m_settings, issued.counter);
-        issued.counterBefore = before->value_or(0);
-        if (*before && issued.number < **before && !m_acceptedReissue.contains(issued.designation) &&
+    for (qsizetype i = 0; i < m_marked.size(); ++i)
+        all << issueNumber(m_settings, m_kind, numbers);
+    if (all.isEmpty())
+        return all;
+    // One kind, one rule: every number of the batch comes from the same counter.
+    const std::optional<int> before = storedCounter(m_settings, all.first().counter);
+    for (IssuedNumber& issued : all) {
+        issued.counterBefore = before.value_or(0);
+        if (before && issued.number < *before && !m_acceptedReissue.contains(issued.designation) &&
             (!listener || listener->wasIssued(issued)))
             again << issued;
-        all << std::move(issued);
     }
     return all;
 }
@@ -141,9 +143,9 @@ BatchSummary ClauseBatch::run(SheetJob& job, const ClauseParticulars& gathered, 
     summary.drawn = particulars;
 
     if (mode == Mode::Preview) {
+        QList<IssuedNumber> notAsked; // a preview prints nothing, so it asks nothing
         if (isNumbered(m_kind))
-            for (qsizetype i = 0; i < m_marked.size(); ++i)
-                summary.issued << issueNumber(m_settings, m_kind, summary.numbers);
+            summary.issued = issueAll(summary.numbers, nullptr, notAsked);
         draw(job, particulars, summary, listener);
         return summary;
     }

@@ -52,6 +52,7 @@ IssuedNumber issueNumber(const SettingsStore& settings, ClauseKind kind, OrderNu
                         numbers.number(kind),
                         numbers.year(kind),
                         rule.designation(numbers.number(kind), numbers.year(kind)),
+                        rule.book,
                         rule.book == u"0" ? Key::sharedCounter() : Key::issuedBookCounter(rule.book),
                         0};
     numbers.setNumber(kind, numbers.number(kind) + 1);

@@ -45,6 +45,7 @@ struct IssuedNumber {
     int number = 0;
     int year = 0;
     QString designation;
+    QString book; // as in DesignationRule: "0" for none, else "1" to "10"
     // The counter of the sequence used, and the next number it must hold.
     Setting counter;
     int nextNumber = 0;

@@ -1,7 +1,6 @@
 #include "journal/Journal.h"
 
 #include "clauses/Numbering.h"
-#include "journal/JournalRecorder.h"
 #include "settings/AppError.h"
 #include "settings/DurableFile.h"
 #include "settings/SettingsCatalogue.h"
@@ -187,8 +186,9 @@ QString journalSubject(const JournalEntry& e) {
            QStringLiteral(", počet listů ") + QString::number(pages);
 }
 
-QString Journal::fileName() {
-    return QStringLiteral("denik.sqlite");
+QString journalCounterName(const Setting& counter) {
+    // Key names ignore case; the journal compares them as one spelling.
+    return counter.section().toLower() + u'/' + counter.key().toLower();
 }
 
 Journal::Journal(const QString& path, int keepYears, SettingsStore& settings) : m_path(path) {
@@ -271,7 +271,7 @@ void Journal::open() {
         QFile file(m_path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly) && !QFileInfo::exists(m_path))
             throw AppError(DurableFile::unableToWrite(m_path));
-    } else if (QFile::permissions(m_path) != ownerOnly) {
+    } else if (QFile::permissions(m_path) & ~(ownerOnly | QFileDevice::ReadUser | QFileDevice::WriteUser)) {
         QFile::setPermissions(m_path, ownerOnly);
     }
 

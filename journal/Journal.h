@@ -8,6 +8,7 @@
 #include <QString>
 #include <optional>
 
+class Setting;
 class SettingsStore;
 
 // One row of the journal: one designation issued (or printed again).
@@ -85,9 +86,6 @@ public:
     QList<JournalEntry> entries(const QString& filter = QString(), int offset = 0, int limit = -1) const;
     std::optional<JournalEntry> entry(qint64 id) const;
 
-    // The file name in the data directory.
-    static QString fileName();
-
 private:
     void open();
     void settle(SettingsStore& settings);
@@ -101,6 +99,8 @@ private:
 // The journal as CSV for a Czech spreadsheet: UTF-8 with a byte-order mark,
 // semicolons, CR LF, fields quoted where they need it.
 QByteArray journalCsv(const QList<JournalEntry>& entries);
+// The counter of an issued number as the journal names it, "section/key".
+QString journalCounterName(const Setting& counter);
 // The date and time as the journal shows them: "11.12.2026 10:15".
 QString journalTime(const QDateTime& time);
 // The applicant or the document of a row, from its particulars.

@@ -5,11 +5,6 @@
 
 #include <QDateTime>
 
-QString journalCounterName(const Setting& counter) {
-    // Key names ignore case; the journal compares them as one spelling.
-    return counter.section().toLower() + u'/' + counter.key().toLower();
-}
-
 bool JournalRecorder::wasIssued(const IssuedNumber& number) {
     return m_journal.earlierIssue(journalCounterName(number.counter), number.number, number.year).knowledge !=
            Journal::Knowledge::NotIssued;
@@ -19,7 +14,6 @@ void JournalRecorder::issuing(const BatchSummary& summary) {
     if (summary.issued.isEmpty())
         return;
     const QDateTime now = QDateTime::currentDateTime();
-    const QDateTime second = now.addMSecs(-now.time().msec());
     QJsonObject json;
     QString officer, applicant, document;
     if (const auto* c = std::get_if<CopyVerificationParticulars>(&summary.drawn)) {
@@ -36,12 +30,10 @@ void JournalRecorder::issuing(const BatchSummary& summary) {
     for (qsizetype i = 0; i < summary.issued.size(); ++i) {
         const IssuedNumber& n = summary.issued[i];
         JournalEntry e;
-        e.time = second;
+        e.time = now;
         e.kind = n.kind;
         e.designation = n.designation;
-        e.book = n.counter.section().compare(QLatin1String("Knihy"), Qt::CaseInsensitive) == 0
-                     ? n.counter.key().mid(QStringLiteral("CisloKniha").size())
-                     : QStringLiteral("0");
+        e.book = n.book;
         e.number = n.number;
         e.year = n.year;
         e.position = summary.positions.value(i);
@@ -59,12 +51,16 @@ void JournalRecorder::issuing(const BatchSummary& summary) {
     m_entries = rows;
 }
 
-void JournalRecorder::notStored(const BatchSummary&) {
+QList<qint64> JournalRecorder::ids() const {
     QList<qint64> ids;
-    for (const JournalEntry& e : std::as_const(m_entries))
+    for (const JournalEntry& e : m_entries)
         ids << e.id;
+    return ids;
+}
+
+void JournalRecorder::notStored(const BatchSummary&) {
     try {
-        m_journal.removePrinting(ids);
+        m_journal.removePrinting(ids());
     } catch (const std::exception&) {
         // Left for the next opening of the journal, which removes them too.
     }
@@ -72,15 +68,9 @@ void JournalRecorder::notStored(const BatchSummary&) {
 }
 
 void JournalRecorder::printed(const BatchSummary&) {
-    QList<qint64> ids;
-    for (const JournalEntry& e : std::as_const(m_entries))
-        ids << e.id;
-    m_journal.setState(ids, JournalEntry::State::Printed);
+    m_journal.setState(ids(), JournalEntry::State::Printed);
 }
 
 void JournalRecorder::rolledBack(const BatchSummary&) {
-    QList<qint64> ids;
-    for (const JournalEntry& e : std::as_const(m_entries))
-        ids << e.id;
-    m_journal.setState(ids, JournalEntry::State::NotPrinted);
+    m_journal.setState(ids(), JournalEntry::State::NotPrinted);
 }

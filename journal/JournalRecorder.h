@@ -19,9 +19,8 @@ public:
     const QList<JournalEntry>& entries() const { return m_entries; }
 
 private:
+    QList<qint64> ids() const;
+
     Journal& m_journal;
     QList<JournalEntry> m_entries;
 };
-
-// The counter of an issued number as the journal names it, "section/key".
-QString journalCounterName(const Setting& counter);

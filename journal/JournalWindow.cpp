@@ -4,7 +4,6 @@
 #include "ui/FormBuilder.h"
 #include "ui/Messages.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>

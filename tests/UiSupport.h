@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -88,6 +89,20 @@ inline QString shownCaption(const QAbstractButton* button) {
 // window, Panel1 to Panel6 of the book-label window).
 inline PositionPanel* panel(QObject& window, int n) {
     return child<PositionPanel>(&window, QStringLiteral("Panel%1").arg(n).toLatin1().constData());
+}
+
+// Marks exactly these label positions of the main window, by mouse.
+inline void mark(TForm1& f, const QList<int>& positions) {
+    f.Button4Click();
+    for (int n : positions)
+        QTest::mouseClick(panel(f, n), Qt::LeftButton);
+}
+
+// Sends the main window's jobs to a PDF file instead of the print queue.
+inline QString printToPdf(TForm1& f, const QString& path) {
+    f.printer().setOutputFormat(QPrinter::PdfFormat);
+    f.printer().setOutputFileName(path);
+    return path;
 }
 
 // Replaces the settings file with these lines, as the Windows program wrote them.

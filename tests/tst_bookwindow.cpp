@@ -58,12 +58,6 @@ void selectTab(TForm1& f, const QString& caption) {
             child<QTabBar>(f, "TabControl1")->setCurrentIndex(i);
 }
 
-void mark(TForm1& f, const QList<int>& positions) {
-    f.Button4Click();
-    for (int n : positions)
-        QTest::mouseClick(panel(f, n), Qt::LeftButton);
-}
-
 QList<int> marked(const TForm5& w) {
     QList<int> out;
     for (int n = 1; n <= 6; ++n)
@@ -85,12 +79,6 @@ void fillLegalization(TForm1& f) {
     child<QLineEdit>(f, "Edit3")->setText(QStringLiteral("Masarykova 1234/56, 602 00 Brno"));
     child<QComboBox>(f, "ComboBox7")->setCurrentIndex(0);
     child<QLineEdit>(f, "Edit4")->setText(QStringLiteral("123456789"));
-}
-
-QString printToPdf(TForm1& f, const QString& path) {
-    f.printer().setOutputFormat(QPrinter::PdfFormat);
-    f.printer().setOutputFileName(path);
-    return path;
 }
 
 // Runs `act` once, as soon as the book-label window is up (inside its modal loop).

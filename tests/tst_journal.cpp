@@ -77,18 +77,6 @@ void breakJournalWrites(const QString& path) {
     QSqlDatabase::removeDatabase(QStringLiteral("breaker"));
 }
 
-QString printToPdf(TForm1& f, const QString& path) {
-    f.printer().setOutputFormat(QPrinter::PdfFormat);
-    f.printer().setOutputFileName(path);
-    return path;
-}
-
-void mark(TForm1& f, const QList<int>& positions) {
-    f.Button4Click();
-    for (int n : positions)
-        QTest::mouseClick(panel(f, n), Qt::LeftButton);
-}
-
 } // namespace
 
 class TestJournal : public QObject {

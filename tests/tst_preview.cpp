@@ -27,12 +27,6 @@ void selectTab(TForm1& f, const QString& caption) {
     QCOMPARE(f.selectedKind(), caption);
 }
 
-void mark(TForm1& f, const QList<int>& positions) {
-    f.Button4Click();
-    for (int n : positions)
-        QTest::mouseClick(panel(f, n), Qt::LeftButton);
-}
-
 QList<int> marked(const TForm1& f) {
     QList<int> out;
     for (int n = 1; n <= 12; ++n)
@@ -46,12 +40,6 @@ QList<int> allPositions() {
     for (int n = 1; n <= 12; ++n)
         all << n;
     return all;
-}
-
-QString printToPdf(TForm1& f, const QString& path) {
-    f.printer().setOutputFormat(QPrinter::PdfFormat);
-    f.printer().setOutputFileName(path);
-    return path;
 }
 
 void fillLegalization(TForm1& f, const QString& applicant, const QString& address) {

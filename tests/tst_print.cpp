@@ -27,12 +27,6 @@ void selectTab(TForm1& f, const QString& caption) {
     QCOMPARE(f.selectedKind(), caption);
 }
 
-void mark(TForm1& f, const QList<int>& positions) {
-    f.Button4Click();
-    for (int n : positions)
-        QTest::mouseClick(panel(f, n), Qt::LeftButton);
-}
-
 QList<int> marked(TForm1& f) {
     QList<int> out;
     for (int n = 1; n <= 12; ++n)
@@ -42,12 +36,6 @@ QList<int> marked(TForm1& f) {
 }
 
 // Closes the book-label window whenever it comes up, and counts the showings.
-QString printToPdf(TForm1& f, const QString& path) {
-    f.printer().setOutputFormat(QPrinter::PdfFormat);
-    f.printer().setOutputFileName(path);
-    return path;
-}
-
 // The words of the clause whose heading is nearest to the given origin.
 QList<PdfWord> wordsNear(const QList<PdfWord>& words, double xPt, double yPt, double wPt, double hPt) {
     QList<PdfWord> out;
